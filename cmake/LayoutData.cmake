@@ -1,0 +1,9 @@
+# Lays out the program's data folder. A database already there is never
+# touched: it holds the club's records.
+file(MAKE_DIRECTORY ${DATA_DIR} ${DATA_DIR}/upgrade ${DATA_DIR}/script ${DATA_DIR}/script/spusteno
+     ${DATA_DIR}/zaloha ${DATA_DIR}/report ${DATA_DIR}/fotky ${DATA_DIR}/locale ${DATA_DIR}/skin)
+file(COPY_FILE ${SCHEMA_DB} ${DATA_DIR}/upgrade/oddil.fdb ONLY_IF_DIFFERENT)
+if(NOT EXISTS ${DATA_DIR}/oddil.FDB)
+  file(COPY_FILE ${SCHEMA_DB} ${DATA_DIR}/oddil.FDB)
+  message(STATUS "A fresh database: ${DATA_DIR}/oddil.FDB")
+endif()
