@@ -6,11 +6,13 @@ function(zuno_add_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   zuno_warnings(${name})
+  # Program code spells every text out as UTF-8 QStringLiterals.
+  target_compile_definitions(${name} PRIVATE QT_NO_CAST_FROM_ASCII)
 endfunction()
 
 function(zuno_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
-  target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_KEYWORDS)
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
 endfunction()
 
 # zuno_add_test(NAME SOURCES ... [DEPENDS ...] [DB])
