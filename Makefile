@@ -22,7 +22,7 @@ test: build
 bench: deps
 	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUNO_BUILD_BENCH=ON -DZUNO_BUILD_TESTS=OFF
 	@cmake --build $(BUILD)-bench --target benchmarks
-	@cd $(BUILD)-bench && for b in bench/bench_*; do ./$$b; done
+	@cd $(BUILD)-bench && for b in bench/bench_*; do [ -x $$b ] && [ -f $$b ] && ./$$b; done; true
 
 clean:
 	@rm -rf $(BUILD) $(BUILD)-bench

@@ -386,6 +386,17 @@ QVariant TSQLDB::GetValue(int index) const
 
 QString TSQLDB::GetText(int index) const
 {
+    const Column& c = m_columns.at(index);
+    if ((c.type == SQL_VARYING || c.type == SQL_TEXT) && c.charSet != kCharsetOctets) {
+        if (IsNull(index))
+            return QString();
+        const unsigned char* data = m_buffer.data() + c.offset;
+        if (c.type == SQL_TEXT)
+            return Win1250::decode(reinterpret_cast<const char*>(data), c.length);
+        quint16 len;
+        std::memcpy(&len, data, sizeof len);
+        return Win1250::decode(reinterpret_cast<const char*>(data + 2), len);
+    }
     const QVariant v = GetValue(index);
     if (VarIsNull(v))
         return QString();
@@ -404,14 +415,43 @@ QString TSQLDB::GetText(const QString& column) const { return GetText(indexOrThr
 QVariant TSQLDB::GetValue(const QString& column) const { return GetValue(indexOrThrow(column)); }
 bool TSQLDB::IsNull(const QString& column) const { return IsNull(indexOrThrow(column)); }
 
+bool TSQLDB::readScaled(int index, qint64& value, int& scale) const
+{
+    const Column& c = m_columns[index];
+    const unsigned char* data = m_buffer.data() + c.offset;
+    switch (c.type) {
+    case SQL_SHORT: {
+        qint16 v;
+        std::memcpy(&v, data, sizeof v);
+        value = v;
+        break;
+    }
+    case SQL_LONG: {
+        qint32 v;
+        std::memcpy(&v, data, sizeof v);
+        value = v;
+        break;
+    }
+    case SQL_INT64:
+        std::memcpy(&value, data, sizeof value);
+        break;
+    default:
+        return false;
+    }
+    scale = c.scale;
+    return true;
+}
+
 qint64 TSQLDB::GetInteger(const QString& column) const
 {
     const int i = indexOrThrow(column);
-    const QVariant v = GetValue(i);
-    if (VarIsNull(v))
+    if (IsNull(i))
         return 0;
-    if (v.metaType() == QMetaType::fromType<Money>())
-        return v.value<Money>().rounded(0).units() / Money::Scale;
+    qint64 raw;
+    int scale;
+    if (readScaled(i, raw, scale))
+        return scale == 0 ? raw : Money::fromScaled(raw, scale).rounded(0).units() / Money::Scale;
+    const QVariant v = GetValue(i);
     bool ok = false;
     const qint64 r = v.toLongLong(&ok);
     if (!ok)
@@ -423,21 +463,19 @@ qint64 TSQLDB::GetInteger(const QString& column) const
 Money TSQLDB::GetCurrency(const QString& column) const
 {
     const int i = indexOrThrow(column);
-    const QVariant v = GetValue(i);
-    if (VarIsNull(v))
+    if (IsNull(i))
         return Money();
-    if (v.metaType() == QMetaType::fromType<Money>())
-        return v.value<Money>();
-    switch (v.metaType().id()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong: return Money::fromCrowns(v.toLongLong());
-    case QMetaType::Double: return Money::fromUnits(llround(v.toDouble() * Money::Scale));
-    default:
-        if (auto m = Money::parse(v.toString()))
-            return *m;
-        throw TTalbreckException(QStringLiteral("Chyba při čtení sloupce: ") + column,
-                                 QStringLiteral("\"") + v.toString() + QStringLiteral("\" není částka."));
-    }
+    qint64 raw;
+    int scale;
+    if (readScaled(i, raw, scale))
+        return Money::fromScaled(raw, scale);
+    const QVariant v = GetValue(i);
+    if (v.metaType().id() == QMetaType::Double)
+        return Money::fromUnits(llround(v.toDouble() * Money::Scale));
+    if (auto m = Money::parse(v.toString()))
+        return *m;
+    throw TTalbreckException(QStringLiteral("Chyba při čtení sloupce: ") + column,
+                             QStringLiteral("\"") + v.toString() + QStringLiteral("\" není částka."));
 }
 
 double TSQLDB::GetFloat(const QString& column) const
@@ -452,12 +490,22 @@ QDateTime TSQLDB::GetDateTime(const QString& column) const
     if (VarIsNull(v))
         return QDateTime();
     if (v.metaType().id() == QMetaType::QDate)
-        return v.toDate().startOfDay();
+        return QDateTime(v.toDate(), QTime(0, 0));
     return v.toDateTime();
 }
 
 QDate TSQLDB::GetDate(const QString& column) const
 {
+    const int i = indexOrThrow(column);
+    if (IsNull(i))
+        return QDate();
+    const Column& c = m_columns[i];
+    const unsigned char* data = m_buffer.data() + c.offset;
+    if (c.type == SQL_TYPE_DATE || c.type == SQL_TIMESTAMP) {
+        ISC_DATE d;
+        std::memcpy(&d, data, sizeof d); // a time stamp starts with its date
+        return engineDate(d);
+    }
     return GetDateTime(column).date();
 }
 

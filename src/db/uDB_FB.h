@@ -106,6 +106,8 @@ private:
 
     void describe(Firebird::IMessageMetadata* meta);
     int indexOrThrow(const QString& column) const;
+    // An integer column's raw value and decimal scale; false for other types.
+    bool readScaled(int index, qint64& value, int& scale) const;
     QVariant blobValue(const Column& c, const unsigned char* data) const;
     void release(bool commit) noexcept;
 
