@@ -104,8 +104,19 @@ QDate DayNumberToDate(int dayNumber)
     return base.addDays(dayNumber);
 }
 
+namespace {
+std::function<bool(const QString&)> g_shellOpenHandler;
+}
+
+void SetShellOpenHandler(std::function<bool(const QString&)> handler)
+{
+    g_shellOpenHandler = std::move(handler);
+}
+
 bool ShellOpen(const QString& fileOrUrl)
 {
+    if (g_shellOpenHandler)
+        return g_shellOpenHandler(fileOrUrl);
     QUrl url = QUrl::fromUserInput(fileOrUrl, QDir::currentPath(), QUrl::AssumeLocalFile);
     return QDesktopServices::openUrl(url);
 }

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+
 #include "core/Money.h"
 
 // Program-wide utility routines. Texts are always in the fixed Czech form,
@@ -43,5 +45,7 @@ QDate DayNumberToDate(int dayNumber);
 
 // Opens a file or address with the desktop's handler; false when nothing could open it.
 bool ShellOpen(const QString& fileOrUrl);
+// Tests catch what would be opened; an empty handler restores the desktop's.
+void SetShellOpenHandler(std::function<bool(const QString&)> handler);
 // The whole screen as "screenshot.png" in the temporary folder; returns its path.
 QString TakeScreenshot();

@@ -1,5 +1,6 @@
 #include "db/uDatabase.h"
 
+#include "core/uException.h"
 #include "db/FbClient.h"
 #include "db/Win1250.h"
 
@@ -55,6 +56,9 @@ void TDatabase::Connect()
 {
     if (m_attachment)
         return;
+    QString loadError;
+    if (!fb::LoadClient(&loadError))
+        throw TTalbreckException(QStringLiteral("Knihovnu databáze nelze načíst."), loadError);
     fb::Status status;
     Firebird::IXpbBuilder* dpb = buildDpb(status, Params);
     try {
@@ -71,6 +75,9 @@ void TDatabase::Connect()
 void TDatabase::CreateDatabase(const QString& createStatement)
 {
     Disconnect();
+    QString loadError;
+    if (!fb::LoadClient(&loadError))
+        throw TTalbreckException(QStringLiteral("Knihovnu databáze nelze načíst."), loadError);
     fb::Status status;
     const QByteArray text = Win1250::encode(createStatement);
     FB_BOOLEAN isCreate = false;

@@ -19,8 +19,8 @@ public:
     QString DatabaseName;
     QStringList Params;
 
-    // Throws fb::Error wrapped in TTalbreckException by the caller's choice:
-    // raises Firebird::FbException as the engine reports it.
+    // Raises Firebird::FbException as the engine reports a failure, and
+    // TTalbreckException when the client library cannot be loaded.
     void Connect();
     void Disconnect() noexcept;
     bool Connected() const { return m_attachment != nullptr; }

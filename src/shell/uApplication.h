@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QApplication>
+#include <exception>
+#include <functional>
+
+// The program's QApplication: no exception crosses the event loop. Whatever a
+// command throws is logged at ERROR and shown, and the program goes on.
+class TZunoApplication : public QApplication
+{
+public:
+    TZunoApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Logs and shows an exception that no window handled. The error window
+// replaces the plain box through SetErrorPresenter.
+void HandleException(std::exception_ptr error);
+void SetErrorPresenter(std::function<void(const QString& text, const QString& detail)> presenter);
+// Runs a command; an exception goes to HandleException. For code that runs
+// outside the event loop (start-up) and for tests.
+void Guarded(const std::function<void()>& command);

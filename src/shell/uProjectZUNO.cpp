@@ -1,0 +1,112 @@
+#include "shell/uProjectZUNO.h"
+
+#include "core/uClock.h"
+#include "core/uDialogs.h"
+#include "core/uLog.h"
+#include "core/uSystem.h"
+#include "db/uDB_FB.h"
+
+TProjectZUNO* App()
+{
+    return dynamic_cast<TProjectZUNO*>(Project());
+}
+
+QDate CombineDayMonthYear(const QDate& dayMonth, int year)
+{
+    const int day = std::min(dayMonth.day(), QDate(year, dayMonth.month(), 1).daysInMonth());
+    return QDate(year, dayMonth.month(), day);
+}
+
+TProjectZUNO::TProjectZUNO()
+    : QObject(nullptr)
+    , TProjectDB(QStringLiteral("ZUNO"), true, true, QString(), QStringLiteral("oddil"), QString())
+    , Settings(std::make_unique<TColl>())
+{
+}
+
+TProjectZUNO::~TProjectZUNO() = default;
+
+bool TProjectZUNO::CheckVersion(bool upgradable)
+{
+    return TProjectDB::CheckVersion(upgradable);
+}
+
+void TProjectZUNO::Restore(const QString& file, bool silent, bool checkVersion)
+{
+    TProjectDB::Restore(file, silent, checkVersion);
+    LoadSettings(true);
+}
+
+void TProjectZUNO::LoadSettings(bool atStart)
+{
+    auto fresh = std::make_unique<TColl>();
+    fresh->Load();
+    Settings = std::move(fresh);
+
+    auto currentYear = [](const QString& procedure) {
+        auto q = xProcOpen(procedure, true);
+        return q->Fetch() ? q->GetValue(QStringLiteral("Rok")) : Null;
+    };
+    RokPD = currentYear(QStringLiteral("PD_ROK_AKTUALNI"));
+    RokPU = currentYear(QStringLiteral("PU_ROK_AKTUALNI"));
+
+    Q_EMIT SettingsLoaded();
+
+    if (atStart) {
+        Q_EMIT WindowStateWanted(Settings->Is(QStringLiteral("APP_WindowState"), 1));
+        if (Settings->Is(QStringLiteral("PU_AktDatum_Start"), 1)) {
+            const int today = DayNumber(Clock::today());
+            Settings->SetValue(QStringLiteral("PU_AktDatum"), today);
+            xProcCall(QStringLiteral("od_nastaveni_upd"), {QStringLiteral("PU_AktDatum"), today});
+        }
+    }
+
+    // First run: a module switched on without a year. A cancelled year window
+    // ends the program only at start; later the module stays on and the year
+    // can be created whenever the user wishes.
+    auto firstRun = [this, atStart](bool on, const QVariant& year, const QString& text, const std::function<bool()>& window) {
+        if (!on || !VarIsNull(year))
+            return;
+        ShowInfo(text);
+        if (window && !window() && atStart)
+            Q_EMIT QuitRequested();
+    };
+    firstRun(ModuleJU(), RokPD, QStringLiteral("V daňové evidenci není založen rok. Pravděpodobně spouštíte aplikaci poprvé."),
+             NewYearJU);
+    firstRun(ModulePU(), RokPU, QStringLiteral("V účetnictví není založen rok. Pravděpodobně spouštíte aplikaci poprvé."),
+             NewYearPU);
+}
+
+void TProjectZUNO::SaveSettings()
+{
+    Settings->Save();
+}
+
+QString TProjectZUNO::VersionLabel() const
+{
+    const QString note = Settings->Text(QStringLiteral("DB_VerzeDovetek"));
+    return note.isEmpty() ? VersionText() : VersionText() + QLatin1Char(' ') + note;
+}
+
+QDate TProjectZUNO::BookkeepingDate() const
+{
+    const QDate stored = DayNumberToDate(Settings->Int(QStringLiteral("PU_AktDatum")));
+    const int year = VarIsNull(RokPU) ? Clock::today().year() : RokPU.toInt();
+    return CombineDayMonthYear(stored, year);
+}
+
+int TProjectZUNO::ReportYear() const
+{
+    if (ModulePU() && !VarIsNull(RokPU))
+        return RokPU.toInt();
+    if (ModuleJU() && !ModulePU() && !VarIsNull(RokPD))
+        return RokPD.toInt();
+    return Clock::today().year();
+}
+
+QDate TProjectZUNO::ReportDate() const
+{
+    if (ModulePU())
+        return BookkeepingDate();
+    return Clock::today();
+}
