@@ -4,14 +4,19 @@
 #include "core/uException.h"
 #include "core/uLog.h"
 #include "core/uRegistry.h"
+#include "core/uClock.h"
 #include "db/FbClient.h"
+#include "db/uBackupFile.h"
 #include "db/uDB_FB.h"
 #include "db/uDB_Script.h"
 #include "db/uDatabase.h"
 
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace {
 // The administrator password of the embedded engine; a server's own comes from the registry.
@@ -144,11 +149,122 @@ bool TProjectDB::CheckVersion(bool upgradable)
     return false;
 }
 
+QString TProjectDB::DefaultBackupFolder() const
+{
+    QString folder = RegReadString(RegKey, QStringLiteral("bk_adresar"), DataDir + QStringLiteral("zaloha/"));
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+QString TProjectDB::BackupStamp()
+{
+    return Clock::now().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+}
+
+QString TProjectDB::BackupEntryName() const
+{
+    return DbName + QStringLiteral(".fdb");
+}
+
+namespace {
+
+const QString kServerBackup = QStringLiteral(
+    "Databáze je uložena na serveru. Zálohu a obnovu dat je třeba provést na serveru, ne v tomto počítači.");
+
+class BusyCursor
+{
+public:
+    BusyCursor()
+        : m_on(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_on)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~BusyCursor()
+    {
+        if (m_on)
+            QGuiApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool m_on;
+};
+
+} // namespace
+
+bool TProjectDB::Backup(const QString& folderArg, const QString& nameArg, bool silent,
+                        const std::function<void(qint64, qint64)>& progress)
+{
+    BusyCursor busy;
+    const QString name = nameArg.isEmpty() ? BackupStamp() + QStringLiteral(".sbk") : nameArg;
+    QString folder = folderArg.isEmpty() ? DefaultBackupFolder() : folderArg;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    WriteLog(QStringLiteral("Záloha databáze."), LogLevel::Debug, folder + name);
+    if (!Embedded) {
+        ShowError(QStringLiteral("Při vytváření zálohy nastala chyba. \r\n\r\nPopis: ") + kServerBackup);
+        return false;
+    }
+    bool ok = true;
+    Disconnect();
+    try {
+        QDir().mkpath(folder);
+        BackupFile::Write(folder + name, DatabaseFile(), BackupEntryName(), progress);
+    } catch (const TTalbreckException& e) {
+        ok = false;
+        ShowError(QStringLiteral("Při vytváření zálohy nastala chyba. \r\n\r\nPopis: ") + e.Text());
+    }
+    Connect();
+    if (ok && !silent)
+        ShowInfo(QStringLiteral("Záloha dat proběhla v pořádku."));
+    return ok;
+}
+
 void TProjectDB::Restore(const QString& file, bool silent, bool checkVersion)
 {
-    Q_UNUSED(silent);
-    Q_UNUSED(checkVersion);
-    throw TTalbreckException(QStringLiteral("Obnovení dat ze zálohy zatím není k dispozici."), file);
+    BusyCursor busy;
+    WriteLog(QStringLiteral("Obnova databáze."), LogLevel::Debug, file);
+    if (!Embedded)
+        throw TTalbreckException(QStringLiteral("Data nelze obnovit ze zálohy."), kServerBackup);
+
+    // Unpack and check the backup while the live database is untouched.
+    const QString live = DatabaseFile();
+    const QString unpacked = DataDir + DbName + QStringLiteral(".obnova.tmp");
+    const QString aside = DataDir + DbName + QStringLiteral(".pred-obnovou.tmp");
+    BackupFile::Extract(file, BackupEntryName(), unpacked);
+
+    Disconnect();
+    QFile::remove(aside);
+    if (!QFile::rename(live, aside)) {
+        QFile::remove(unpacked);
+        Connect();
+        throw TTalbreckException(QStringLiteral("Data nelze obnovit ze zálohy."),
+                                 QStringLiteral("Soubor \"") + live + QStringLiteral("\" nelze přejmenovat."));
+    }
+    auto putBack = [&] {
+        QFile::remove(live);
+        QFile::rename(aside, live);
+        QFile::remove(unpacked);
+        Connect();
+    };
+    if (!QFile::rename(unpacked, live)) {
+        putBack();
+        throw TTalbreckException(QStringLiteral("Data nelze obnovit ze zálohy."),
+                                 QStringLiteral("Soubor \"") + unpacked + QStringLiteral("\" nelze přejmenovat."));
+    }
+    try {
+        Connect();
+    } catch (const TTalbreckException& e) {
+        putBack();
+        throw TTalbreckException(QStringLiteral("Databázi ze zálohy nelze otevřít; data zůstala beze změny."), e.Text());
+    }
+    QFile::remove(aside);
+
+    if (checkVersion)
+        CheckVersion(true);
+    if (!silent)
+        ShowInfo(QStringLiteral("Obnova dat proběhla úspěšně."));
 }
 
 void TProjectDB::RunStartupScripts()

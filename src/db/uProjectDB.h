@@ -3,6 +3,7 @@
 #include "core/uProject.h"
 #include "core/uSystem.h"
 
+#include <functional>
 #include <memory>
 
 class TDatabase;
@@ -22,7 +23,24 @@ public:
 
     // The version check with upgrade; true when the upgrade window closed with OK.
     virtual bool CheckVersion(bool upgradable);
+
+    // Packs the database file into folder + name (empty: the default folder,
+    // the time stamp + ".sbk") with the connection closed, and reconnects.
+    // A failure is shown in an error box and gives false; unless silent, a
+    // success is announced.
+    bool Backup(const QString& folder = {}, const QString& name = {}, bool silent = false,
+                const std::function<void(qint64, qint64)>& progress = {});
+    // Replaces the database by the one in the backup. The backup is unpacked
+    // and checked beside the live file first; the live file is put aside and
+    // comes back, connected, when anything fails. Raises TTalbreckException.
     virtual void Restore(const QString& file, bool silent, bool checkVersion);
+    // The folder for backups, with a trailing slash: the registry value
+    // "bk_adresar" or the data folder's "zaloha".
+    QString DefaultBackupFolder() const;
+    // The current time as "yyyy-mm-dd_hh-nn-ss".
+    static QString BackupStamp();
+    // The name of the database inside a backup.
+    QString BackupEntryName() const;
 
     void Connect();
     void Disconnect();

@@ -212,6 +212,9 @@ void TfrmMain::buildBar()
     const bool ce = m_app->ModuleCE();
     const bool ju = m_app->ModuleJU();
     m_bar->beginUpdate();
+    // Keep what the user opened or closed since start when the bar is rebuilt.
+    if (m_bar->groupCount() > 0)
+        m_bar->saveState(m_app->RegKey);
     m_bar->clear();
     m_grpModuly = m_bar->addGroup(QStringLiteral("Moduly"), QStringLiteral("moduly"));
     m_grpUcetnictvi = pu ? m_bar->addGroup(QStringLiteral("Účetnictví"), QStringLiteral("ucetnictvi")) : -1;
@@ -287,6 +290,7 @@ void TfrmMain::showEvent(QShowEvent* event)
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     m_bar->saveState(m_app->RegKey);
+    Guarded([this] { m_app->AutoBackupPrompt(); });
     QMainWindow::closeEvent(event);
 }
 

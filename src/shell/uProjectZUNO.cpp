@@ -110,3 +110,24 @@ QDate TProjectZUNO::ReportDate() const
         return BookkeepingDate();
     return Clock::today();
 }
+
+void TProjectZUNO::AutoBackupPrompt()
+{
+    const QString interval = Settings->Text(QStringLiteral("DB_ZalohaInterval")).trimmed();
+    if (interval == QLatin1String("0"))
+        return;
+    const int last = Settings->Int(QStringLiteral("DB_ZalohaDatum"));
+    const int days = DayNumber(Clock::today()) - last;
+    if (days < Settings->Int(QStringLiteral("DB_ZalohaInterval")))
+        return;
+    const QString lastText = last == 0 ? QStringLiteral("nikdy") : DateToText(DayNumberToDate(last));
+    if (!Confirm(QStringLiteral("Chcete automaticky zazálohovat data ? \r\n\r\nDatum poslední zálohy: ") + lastText
+                 + QStringLiteral("\r\nInterval automatického zálohování: ") + interval + QStringLiteral(" dnů\r\n")))
+        return;
+    if (!Backup(QString(), QString(), true))
+        return; // the failure has been shown; the date stays
+    WriteLog(QStringLiteral("Automatická záloha."), LogLevel::Info);
+    const int today = DayNumber(Clock::today());
+    Settings->SetValue(QStringLiteral("DB_ZalohaDatum"), today);
+    xProcCall(QStringLiteral("od_nastaveni_upd"), {QStringLiteral("DB_ZalohaDatum"), today});
+}

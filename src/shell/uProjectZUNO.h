@@ -32,6 +32,10 @@ public:
     void LoadSettings(bool atStart);
     void SaveSettings();
 
+    // When the program closes: offers a backup once the interval since the
+    // last automatic backup has passed, and records the date of a successful one.
+    void AutoBackupPrompt();
+
     // The program version, with the database's version note when it has one.
     QString VersionLabel() const;
     // The bookkeeping date: day and month of PU_AktDatum in the year RokPU.
