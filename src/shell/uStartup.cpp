@@ -54,6 +54,11 @@ int ZunoMain(const QStringList& arguments, bool runLoop)
     g_main = std::make_unique<TfrmMain>(g_app.get());
     try {
         g_main->Initialise(arguments.mid(1));
+    } catch (const TAppTerminate& e) {
+        // The user chose to end the program (the version check's dialogs).
+        splash.reset();
+        ZunoShutdown();
+        return e.ExitCode();
     } catch (...) {
         HandleException(std::current_exception());
         splash.reset();
