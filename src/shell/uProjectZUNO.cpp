@@ -22,6 +22,7 @@ TProjectZUNO::TProjectZUNO()
     , TProjectDB(QStringLiteral("ZUNO"), true, true, QString(), QStringLiteral("oddil"), QString())
     , Settings(std::make_unique<TColl>())
 {
+    SchemaVersion = {6, 0}; // the schema this program works with
 }
 
 TProjectZUNO::~TProjectZUNO() = default;

@@ -4,6 +4,8 @@
 #include "core/uException.h"
 #include "core/uLog.h"
 #include "core/uSystem.h"
+#include "shell/fChyba.h"
+#include "shell/fChybaHlaseni.h"
 #include "shell/fMain.h"
 #include "shell/fSplash.h"
 #include "shell/uApplication.h"
@@ -48,6 +50,10 @@ int ZunoMain(const QStringList& arguments, bool runLoop)
         ShowError(QString::fromLocal8Bit(e.what()));
         return 1;
     }
+
+    // From here on an unhandled error opens the error window.
+    SetErrorPresenter([](const QString& text, const QString&) { TfrmChyba::Present(text); });
+    TfrmMain::SetErrorReportOpener([](const QString& screenshot) { ShowErrorReport(QString(), screenshot); });
 
     bool quit = false;
     QObject::connect(g_app.get(), &TProjectZUNO::QuitRequested, [&quit] { quit = true; });
