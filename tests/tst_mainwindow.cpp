@@ -261,6 +261,33 @@ private Q_SLOTS:
         QCOMPARE(Dialogs::takeShown().size(), 0);
     }
 
+    void endsInOrderWhenTheDesktopAsks()
+    {
+        // The real program in a folder of its own: the desktop's SIGTERM at
+        // log-out must close the database and end the process.
+        env->copyTemplate();
+        const QString program = env->programDir() + QStringLiteral("zuno");
+        QVERIFY(QFile::copy(QStringLiteral(ZUNO_PROGRAM), program));
+        QProcess zuno;
+        QProcessEnvironment penv = QProcessEnvironment::systemEnvironment();
+        penv.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        penv.insert(QStringLiteral("XDG_CONFIG_HOME"), env->programDir() + QStringLiteral("config"));
+        zuno.setProcessEnvironment(penv);
+        // No automatic backup prompt would be answered here.
+        presetSettings(*env, {{QStringLiteral("DB_ZalohaInterval"), QStringLiteral("0")}});
+        zuno.start(program, {});
+        QVERIFY(zuno.waitForStarted());
+        const QString log = env->dataDir() + QStringLiteral("ZUNO.log");
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(log).contains(QStringLiteral(" Firebird ")), 20000);
+        QTest::qWait(500);
+        zuno.terminate();
+        QVERIFY(zuno.waitForFinished(20000));
+        QCOMPARE(zuno.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(zuno.exitCode(), 0);
+        QVERIFY(readFile(log).contains(QStringLiteral("Aplikace byla ukončena systémem.")));
+        QVERIFY(readFile(log).contains(QStringLiteral("Logfile is closed.")));
+    }
+
     void aboutWindow()
     {
         TfrmAbout about(QStringLiteral("1.2.3.4 beta"), QStringLiteral("6.0"));

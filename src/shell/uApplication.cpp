@@ -4,7 +4,22 @@
 #include "core/uException.h"
 #include "core/uLog.h"
 
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int)
+{
+    const char byte = 1;
+    // Only an async-signal-safe write here; the event loop does the rest.
+    [[maybe_unused]] const auto written = ::write(g_signalPipe[1], &byte, 1);
+}
 
 std::function<void(const QString&, const QString&)>& presenter()
 {
@@ -62,4 +77,25 @@ void Guarded(const std::function<void()>& command)
     } catch (...) {
         HandleException(std::current_exception());
     }
+}
+
+void InstallTerminationHandler()
+{
+    if (g_signalPipe[0] >= 0 || ::pipe(g_signalPipe) != 0)
+        return;
+    ::fcntl(g_signalPipe[0], F_SETFD, FD_CLOEXEC);
+    ::fcntl(g_signalPipe[1], F_SETFD, FD_CLOEXEC);
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+        char byte;
+        [[maybe_unused]] const auto got = ::read(g_signalPipe[0], &byte, 1);
+        WriteLog(QStringLiteral("Aplikace byla ukončena systémem."), LogLevel::Info);
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &action, nullptr);
 }

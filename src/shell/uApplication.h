@@ -20,3 +20,9 @@ void SetErrorPresenter(std::function<void(const QString& text, const QString& de
 // Runs a command; an exception goes to HandleException. For code that runs
 // outside the event loop (start-up) and for tests.
 void Guarded(const std::function<void()>& command);
+
+// Ends the program in order (windows closed, database detached) when the
+// desktop asks it to stop (SIGTERM at log-out, SIGINT, SIGHUP). Called once
+// the database engine is running, since the engine sets handlers of its own
+// that would keep the process alive.
+void InstallTerminationHandler();

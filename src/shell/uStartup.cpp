@@ -51,6 +51,8 @@ int ZunoMain(const QStringList& arguments, bool runLoop)
         return 1;
     }
 
+    if (runLoop)
+        InstallTerminationHandler();
     // From here on an unhandled error opens the error window.
     SetErrorPresenter([](const QString& text, const QString&) { TfrmChyba::Present(text); });
     TfrmMain::SetErrorReportOpener([](const QString& screenshot) { ShowErrorReport(QString(), screenshot); });
