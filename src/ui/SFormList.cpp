@@ -62,6 +62,7 @@ TSFormList::TSFormList(QWidget* parent)
         button->setPopupMode(QToolButton::MenuButtonPopup);
     }
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui->sbStatus->addWidget(ui->lblPocet, 1);
 
     list->Act_New = actNovy;
     list->Act_Detail = actDetail;
