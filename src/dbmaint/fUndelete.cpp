@@ -10,6 +10,7 @@ TfrmUndelete::TfrmUndelete(QWidget* parent)
     , ui(std::make_unique<Ui::TfrmUndelete>())
 {
     ui->setupUi(this);
+    ui->STitle1->SetCaption(QStringLiteral("Obnovení položek"));
     SetHelpFile(QStringLiteral("obnoveni"));
     ui->lstPolozky->SetColumns({{QStringLiteral("Položka"), 300, QStringLiteral("DisplayName")}});
     ui->lstPolozky->Column_Caption = QStringLiteral("DisplayName");

@@ -36,6 +36,7 @@ TfrmZaloha::TfrmZaloha(TProjectDB* app, QWidget* parent)
     , m_folders(new QFileSystemModel(this))
 {
     ui->setupUi(this);
+    ui->STitle1->SetCaption(QStringLiteral("Záloha a obnova dat"));
     SetHelpFile(QStringLiteral("na_zalohadat"));
     ui->cmdZaloha->setIcon(ToolIcon(QStringLiteral("backup")));
     ui->cmdObnova->setIcon(ToolIcon(QStringLiteral("restore")));
