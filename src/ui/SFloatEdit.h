@@ -27,9 +27,6 @@ public:
     // Shows the value (within the bounds) at once.
     void SetValue(double value);
 
-    // The text of a value as the box shows it, edited or not.
-    QString ValueText(double value, bool editing) const;
-
 protected:
     void ReadText() override;
     void ShowValue() override;
@@ -37,6 +34,8 @@ protected:
 
 private:
     double bounded(double value) const;
+    // The text of a value as the box shows it, edited or not.
+    QString ValueText(double value, bool editing) const;
 
     double m_value = 0;
 };

@@ -9,13 +9,16 @@
 class TSTitle : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QString text READ Caption WRITE SetCaption)
+    // "text", as a label's: .ui files and the locale file's Caption set it.
+    Q_PROPERTY(QString text READ text WRITE setText)
 
 public:
     explicit TSTitle(QWidget* parent = nullptr);
 
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& caption);
+    QString text() const { return m_caption; }
+    void setText(const QString& caption) { SetCaption(caption); }
     void SetIcon(const QIcon& icon);
     void SetImportant(bool important);
     bool Important() const { return m_important; }
