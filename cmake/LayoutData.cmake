@@ -3,6 +3,12 @@
 file(MAKE_DIRECTORY ${DATA_DIR} ${DATA_DIR}/upgrade ${DATA_DIR}/script ${DATA_DIR}/script/spusteno
      ${DATA_DIR}/zaloha ${DATA_DIR}/report ${DATA_DIR}/fotky ${DATA_DIR}/locale ${DATA_DIR}/skin)
 file(COPY_FILE ${SCHEMA_DB} ${DATA_DIR}/upgrade/oddil.fdb ONLY_IF_DIFFERENT)
+# The procedures script is made beside the empty database.
+if(NOT PROC_SQL)
+  get_filename_component(PROC_SQL ${SCHEMA_DB} DIRECTORY)
+  set(PROC_SQL ${PROC_SQL}/proc.sql)
+endif()
+file(COPY_FILE ${PROC_SQL} ${DATA_DIR}/upgrade/proc.sql ONLY_IF_DIFFERENT)
 if(NOT EXISTS ${DATA_DIR}/oddil.FDB)
   file(COPY_FILE ${SCHEMA_DB} ${DATA_DIR}/oddil.FDB)
   message(STATUS "A fresh database: ${DATA_DIR}/oddil.FDB")
