@@ -271,6 +271,18 @@ private Q_SLOTS:
                  QStringLiteral("select * from TEST_ROWS(2);\nselect * from NEEXISTUJE;\n"));
     }
 
+    void czechMessageFromAProcedureBody()
+    {
+        // The message is written in the procedure's own text, in Czech.
+        try {
+            xProcCall(QStringLiteral("od_nastaveni_upd"), {QStringLiteral(" "), QStringLiteral("x")});
+            QFAIL("an empty key must be refused");
+        } catch (const TTalbreckDBException& e) {
+            QCOMPARE(e.Severity(), 1);
+            QCOMPARE(e.Description(), QStringLiteral("Nastavení nemá název."));
+        }
+    }
+
     void activeListRefusesOddNames()
     {
         QVERIFY_THROWS_EXCEPTION(TTalbreckException, xActiveList(QStringLiteral("X; drop table Y")));

@@ -8,6 +8,7 @@
 #include "core/uSystem.h"
 #include "db/uDB_FB.h"
 #include "db/uDB_Script.h"
+#include "dbmaint/fZaloha.h"
 #include "resources/Images.h"
 #include "shell/fAbout.h"
 #include "shell/uApplication.h"
@@ -140,7 +141,14 @@ void TfrmMain::connectActions()
     connect(ui->mnuOAplikaci, &QAction::triggered, this, &TfrmMain::showAbout);
 
     // Entries whose windows come with later modules wait, disabled.
-    for (QAction* a : {ui->mnuObecne, ui->mnuOficiality, ui->mnuZalohaDat, ui->Smazatvechnydata1, ui->mnuImport,
+    connect(ui->mnuZalohaDat, &QAction::triggered, this, [this] {
+        Guarded([this] {
+            if (ShowBackupWindow(m_app, this) == mrOK)
+                ShowPage(0);
+        });
+    });
+
+    for (QAction* a : {ui->mnuObecne, ui->mnuOficiality, ui->Smazatvechnydata1, ui->mnuImport,
                        ui->mnuNastaveniJU, ui->mnuPenezniDenik, ui->mnuNastaveniPU, ui->mnuAdresar, ui->mnuUctovaOsnova,
                        ui->mnuPredkontace, ui->mnuPocatek, ui->mnuZaverka, ui->mnuTiskoveSestavy, ui->mnuStavPU})
         a->setEnabled(false);

@@ -42,6 +42,13 @@ int main(int argc, char** argv)
         db.CreateDatabase(QStringLiteral("create database '") + path
                           + QStringLiteral("' user 'SYSDBA' password 'masterkey' page_size 16384 "
                                            "default character set WIN1250 collation PXW_CSY"));
+        // Run the scripts over a connection in the database's character set,
+        // so that the texts inside procedure bodies are stored as WIN1250.
+        db.Disconnect();
+        db.DatabaseName = temp;
+        db.Params << QStringLiteral("user_name=SYSDBA") << QStringLiteral("password=masterkey")
+                  << QStringLiteral("lc_ctype=WIN1250") << QStringLiteral("config=Providers=Engine12");
+        db.Connect();
         SetDefaultDatabase(&db);
         for (const QString& script : args.mid(1)) {
             ExecScriptFile(script, &db);
