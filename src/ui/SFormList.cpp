@@ -1,4 +1,6 @@
 #include "ui/SFormList.h"
+
+#include "resources/Images.h"
 #include "ui_SFormList.h"
 
 #include "core/uDialogs.h"
@@ -11,13 +13,13 @@
 namespace {
 
 QAction* makeAction(QWidget* owner, const char* name, const QString& text, const QKeySequence& key,
-                    Qt::ShortcutContext context, QStyle::StandardPixmap icon)
+                    Qt::ShortcutContext context, const char* icon)
 {
     auto* a = new QAction(text, owner);
     a->setObjectName(QString::fromLatin1(name));
     a->setShortcut(key);
     a->setShortcutContext(context);
-    a->setIcon(owner->style()->standardIcon(icon));
+    a->setIcon(ToolIcon(QString::fromLatin1(icon)));
     owner->addAction(a);
     return a;
 }
@@ -36,18 +38,19 @@ TSFormList::TSFormList(QWidget* parent)
     // keeps them for itself.
     constexpr auto inWindow = Qt::WidgetWithChildrenShortcut;
     actNovy = makeAction(this, "actNovy", QStringLiteral("Nový"), QKeySequence(Qt::CTRL | Qt::Key_N), inWindow,
-                         QStyle::SP_FileIcon);
+                         "new");
     actDetail = makeAction(list, "actDetail", QStringLiteral("Detail"), QKeySequence(Qt::Key_Return), Qt::WidgetShortcut,
-                           QStyle::SP_FileDialogDetailedView);
+                           "detail");
     actDetail->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     actSmazat = makeAction(list, "actSmazat", QStringLiteral("Smazat"), QKeySequence(Qt::Key_Delete), Qt::WidgetShortcut,
-                           QStyle::SP_TrashIcon);
+                           "delete");
     actTisk = makeAction(this, "actTisk", QStringLiteral("Tisk"), QKeySequence(Qt::CTRL | Qt::Key_P), inWindow,
-                         QStyle::SP_FileDialogContentsView);
+                         "print");
     actVyhledat = makeAction(this, "actVyhledat", QStringLiteral("Vyhledat"), QKeySequence(Qt::Key_F5), inWindow,
-                             QStyle::SP_BrowserReload);
+                             "search");
     actVychoziFiltr = new QAction(QStringLiteral("Výchozí filtr"), this);
     actVychoziFiltr->setObjectName(QStringLiteral("actVychoziFiltr"));
+    actVychoziFiltr->setIcon(ToolIcon(QStringLiteral("default-filter")));
 
     ui->tbAkce->addAction(actNovy);
     ui->tbAkce->addAction(actDetail);
