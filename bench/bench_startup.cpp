@@ -37,10 +37,10 @@ void BM_Startup_Zuno(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_Startup_Floor)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_Startup_Zuno)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_Startup_Floor)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+BENCHMARK(BM_Startup_Zuno)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    return RunBenchmarks(argc, argv, {{"BM_Startup_Zuno/min_time:3.000", "BM_Startup_Floor/min_time:3.000"}});
+    return RunBenchmarks(argc, argv, {{"BM_Startup_Zuno/min_time:3.000/real_time", "BM_Startup_Floor/min_time:3.000/real_time"}});
 }
