@@ -5,6 +5,7 @@
 #include "core/uLog.h"
 #include "core/uSystem.h"
 #include "db/uDB_FB.h"
+#include "dbmaint/fUpgrade.h"
 
 TProjectZUNO* App()
 {
@@ -29,7 +30,7 @@ TProjectZUNO::~TProjectZUNO() = default;
 
 bool TProjectZUNO::CheckVersion(bool upgradable)
 {
-    return TProjectDB::CheckVersion(upgradable);
+    return ::CheckVersion(this, upgradable) == mrOK;
 }
 
 void TProjectZUNO::Restore(const QString& file, bool silent, bool checkVersion)
