@@ -13,3 +13,10 @@ if(NOT EXISTS ${DATA_DIR}/oddil.FDB)
   file(COPY_FILE ${SCHEMA_DB} ${DATA_DIR}/oddil.FDB)
   message(STATUS "A fresh database: ${DATA_DIR}/oddil.FDB")
 endif()
+# The program's report templates. The club's own templates have names of
+# their own and are never touched.
+file(GLOB ZUNO_REPORT_TEMPLATES ${CMAKE_CURRENT_LIST_DIR}/../data/report/*.zrs)
+foreach(template ${ZUNO_REPORT_TEMPLATES})
+  get_filename_component(name ${template} NAME)
+  file(COPY_FILE ${template} ${DATA_DIR}/report/${name} ONLY_IF_DIFFERENT)
+endforeach()
