@@ -288,6 +288,23 @@ private Q_SLOTS:
         QVERIFY(readFile(log).contains(QStringLiteral("Logfile is closed.")));
     }
 
+    void deleteAllDataFromTheMenu()
+    {
+        presetSettings(*env, {{QStringLiteral("DB_ZalohaInterval"), QStringLiteral("0")}});
+        QCOMPARE(ZunoMain({QStringLiteral("zuno")}, false), 0);
+        xProcCall(QStringLiteral("od_nastaveni_upd"), {QStringLiteral("CE"), 1});
+        RunningApp()->LoadSettings(false);
+        QVERIFY(MainWindow()->GroupCestaky() >= 0);
+        // The empty database of the program's version replaces the data; the settings are read anew.
+        QDir().mkpath(env->dataDir() + QStringLiteral("upgrade"));
+        QVERIFY(QFile::copy(TestEnv::templateDb(), env->dataDir() + QStringLiteral("upgrade/oddil.fdb")));
+        Dialogs::takeShown();
+        Dialogs::setNextAnswer(TMsgResult::Yes);
+        action("Smazatvechnydata1")->trigger();
+        QCOMPARE(MainWindow()->GroupCestaky(), -1);
+        QCOMPARE(RunningApp()->Settings->Text(QStringLiteral("CE")), QStringLiteral("0"));
+    }
+
     void aboutWindow()
     {
         TfrmAbout about(QStringLiteral("1.2.3.4 beta"), QStringLiteral("6.0"));

@@ -8,6 +8,7 @@
 #include "core/uSystem.h"
 #include "db/uDB_FB.h"
 #include "db/uDB_Script.h"
+#include "dbmaint/fUpgrade.h"
 #include "dbmaint/fZaloha.h"
 #include "resources/Images.h"
 #include "shell/fAbout.h"
@@ -148,7 +149,16 @@ void TfrmMain::connectActions()
         });
     });
 
-    for (QAction* a : {ui->mnuObecne, ui->mnuOficiality, ui->Smazatvechnydata1, ui->mnuImport,
+    connect(ui->Smazatvechnydata1, &QAction::triggered, this, [this] {
+        Guarded([this] {
+            if (DeleteAllData(m_app) == mrOK) {
+                m_app->LoadSettings(true);
+                ShowPage(0);
+            }
+        });
+    });
+
+    for (QAction* a : {ui->mnuObecne, ui->mnuOficiality, ui->mnuImport,
                        ui->mnuNastaveniJU, ui->mnuPenezniDenik, ui->mnuNastaveniPU, ui->mnuAdresar, ui->mnuUctovaOsnova,
                        ui->mnuPredkontace, ui->mnuPocatek, ui->mnuZaverka, ui->mnuTiskoveSestavy, ui->mnuStavPU})
         a->setEnabled(false);
