@@ -133,3 +133,28 @@ void TProjectZUNO::AutoBackupPrompt()
     Settings->SetValue(QStringLiteral("DB_ZalohaDatum"), today);
     xProcCall(QStringLiteral("od_nastaveni_upd"), {QStringLiteral("DB_ZalohaDatum"), today});
 }
+
+TfrmFormDB* TProjectZUNO::ReportWindow()
+{
+    if (!m_reportWindow)
+        m_reportWindow = std::make_unique<TfrmFormDB>();
+    return m_reportWindow.get();
+}
+
+void TProjectZUNO::SetReportVariables(TReportEngine& engine) const
+{
+    auto quoted = [](const QString& text) { return QLatin1Char('\'') + QString(text).replace(QStringLiteral("'"), QStringLiteral("''")) + QLatin1Char('\''); };
+    engine.SetVariable(QStringLiteral("DatumTisk"), quoted(DateToText(ReportDate())));
+    engine.SetVariable(QStringLiteral("DATADIR"), quoted(DataDir));
+    engine.SetVariable(QStringLiteral("ROK"), quoted(QString::number(ReportYear())));
+}
+
+int TProjectZUNO::PrintReport(QWidget* owner, TReportDataList dataSets, TReportVariablesCallback callback,
+                              const QString& reportName, TReportDataPtr tableA, TReportDataPtr tableB)
+{
+    dataSets.push_back(xReportDataSet(QStringLiteral("dsOficiality"), xProcText(QStringLiteral("OD_Oficiality_ALL"), {}, {}, true)));
+    const QString group = reportName.isEmpty() && owner ? owner->objectName() : reportName;
+    if (!callback)
+        callback = [this](TReportEngine& engine, TReportDataList&, const QDate&, const QDate&) { SetReportVariables(engine); };
+    return ReportWindow()->ShowForGroup(group, std::move(dataSets), std::move(callback), std::move(tableA), std::move(tableB));
+}

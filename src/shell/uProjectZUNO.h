@@ -2,6 +2,7 @@
 
 #include "db/uColl.h"
 #include "db/uProjectDB.h"
+#include "reports/fFormDB.h"
 
 #include <QDate>
 #include <QObject>
@@ -56,6 +57,22 @@ public:
     QVariant RokPU;
     QVariant RokPD;
     std::unique_ptr<TColl> Settings;
+
+    // Prints through the report window: appends the organisation's data set
+    // "dsOficiality" to the data sets and opens the window on the group
+    // (by default the owner window's name) with the variables callback (by
+    // default SetReportVariables). The window owns the data sets and the two
+    // tables from here on. Returns the window's modal result; in the dialogs'
+    // test mode the window is only prepared (ReportWindow()).
+    int PrintReport(QWidget* owner, TReportDataList dataSets, TReportVariablesCallback callback = {},
+                    const QString& reportName = {}, TReportDataPtr tableA = {}, TReportDataPtr tableB = {});
+    // The default variables: DatumTisk (the report date), DATADIR and ROK (the report year), as texts.
+    void SetReportVariables(TReportEngine& engine) const;
+    // The one report window, made when it is first needed.
+    TfrmFormDB* ReportWindow();
+
+private:
+    std::unique_ptr<TfrmFormDB> m_reportWindow;
 
 Q_SIGNALS:
     // After every LoadSettings: windows switch their menus, tabs and buttons.
