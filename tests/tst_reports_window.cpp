@@ -149,6 +149,11 @@ private Q_SLOTS:
         QCOMPARE(preview->CurrentPage(), 0);
         child<QComboBox>("cmbZoom")->setCurrentText(QStringLiteral("200%"));
         QCOMPARE(preview->Zoom(), 2.0);
+        child<QComboBox>("cmbZoom")->setCurrentText(QStringLiteral("Celá stránka"));
+        QCOMPARE(preview->Mode(), TReportPreview::ZoomMode::WholePage);
+        const qreal whole = preview->Zoom();
+        child<QComboBox>("cmbZoom")->setCurrentText(QStringLiteral("Šířka stránky"));
+        QVERIFY(preview->Zoom() > whole);
         w->hide();
     }
 
@@ -322,6 +327,42 @@ private Q_SLOTS:
         QVERIFY(w->Engine()->PageText(0).contains(QStringLiteral("za rok 2024")));
         w->Finish();
         QVERIFY(!child<QWidget>("panFiltr")->isVisibleTo(w));
+    }
+
+    // The window on the sample group at both fitted zooms, and its PDF; kept
+    // in the folder ZUNO_SHOTS_DIR names, for looking at them.
+    void pictures()
+    {
+        xSQLOpen(QStringLiteral("update OD_Oficiality set Nazev = 'Turistický oddíl Šipka', Ulice = 'Žižkova 12', "
+                                "Mesto = 'Třebíč', PSC = '674 01', ICO = '12345678', Ucet = '123456789/0800', Predseda = 'Jiří Čermák'"),
+                 false);
+        print(120);
+        w->resize(1200, 800);
+        w->show();
+        const QString dir = qEnvironmentVariable("ZUNO_SHOTS_DIR");
+        const struct
+        {
+            const char* file;
+            const char* report;
+            const char* zoom;
+        } shots[] = {{"report_sirka.png", "ukazka_seznam.zrs", "Šířka stránky"},
+                     {"report_cela.png", "ukazka_seznam.zrs", "Celá stránka"},
+                     {"report_formular.png", "ukazka_formular.zrs", "Celá stránka"}};
+        for (const auto& shot : shots) {
+            select(QString::fromLatin1(shot.report));
+            child<QComboBox>("cmbZoom")->setCurrentText(QString::fromUtf8(shot.zoom));
+            QCoreApplication::processEvents();
+            const QImage image = w->grab().toImage();
+            QVERIFY(!image.isNull());
+            if (!dir.isEmpty())
+                image.save(dir + QLatin1Char('/') + QString::fromLatin1(shot.file));
+        }
+        select(QStringLiteral("ukazka_seznam.zrs"));
+        const QString pdf = (dir.isEmpty() ? env->dataDir() : dir + QLatin1Char('/')) + QStringLiteral("ukazka_seznam.pdf");
+        Dialogs::setNextFileName(pdf);
+        child<QAction>("actPDF")->trigger();
+        QVERIFY(QFile(pdf).size() > 1000);
+        w->hide();
     }
 };
 

@@ -137,7 +137,7 @@ QStringList TfrmFormTemplate::ZoomItems()
 void TfrmFormTemplate::applyZoom()
 {
     const QString item = m_zoom->currentText();
-    if (item == QLatin1String("Celá stránka"))
+    if (item == QStringLiteral("Celá stránka"))
         ui->prvSestava->SetZoom(TReportPreview::ZoomMode::WholePage);
     else if (item.endsWith(QLatin1Char('%')))
         ui->prvSestava->SetZoom(TReportPreview::ZoomMode::Fixed, item.chopped(1).toInt() / 100.0);
