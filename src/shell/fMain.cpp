@@ -18,6 +18,7 @@
 #include "shell/uVersionCheck.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -310,6 +311,15 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     m_bar->saveState(m_app->RegKey);
     Guarded([this] { m_app->AutoBackupPrompt(); });
     QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        m_app->ShowHelp();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TfrmMain::runSqlScript()

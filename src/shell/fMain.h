@@ -43,6 +43,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // F1 that no window used opens the user's guide.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void connectActions();
