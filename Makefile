@@ -24,5 +24,18 @@ bench: deps
 	@cmake --build $(BUILD)-bench --target benchmarks
 	@cd $(BUILD)-bench && for b in bench/bench_*; do [ -x $$b ] && [ -f $$b ] && ./$$b; done; true
 
+# Fuzz targets (libFuzzer, clang, sanitizers) in $(BUILD)-fuzz, not part of
+# `make test`. Each runs FUZZ_TIME seconds, one after the other; a finding is
+# left in $(BUILD)-fuzz as crash-*, leak-* or timeout-* file.
+FUZZ_TIME ?= 180
+FUZZERS := fuzz_backup fuzz_script
+
+fuzz: deps
+	@fuzz/install-deps.sh
+	@cmake -S fuzz -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@cmake --build $(BUILD)-fuzz
+	@cd $(BUILD)-fuzz && for f in $(FUZZERS); do mkdir -p corpus/$$f && \
+	  ./$$f -max_total_time=$(FUZZ_TIME) -timeout=10 corpus/$$f $(CURDIR)/fuzz/corpus/$$f || exit 1; done
+
 clean:
 	@rm -rf $(BUILD) $(BUILD)-bench
