@@ -187,6 +187,7 @@ private Q_SLOTS:
         QTest::newRow("unknown name") << "<p>a</p>\n<%= Neexistuje.length %>\n" << 2;
         QTest::newRow("in footer") << "<%@ footer %>\n<p>x</p>\n<%= page.foo.bar %>\n<%@ end %>\n<p>tělo</p>" << 3;
         QTest::newRow("unclosed block") << "<p>a</p>\n<% var x = 1;\n" << 2;
+        QTest::newRow("in a helper") << "<p>a</p>\n\n<%= money(sum()) %>" << 3;
         QTest::newRow("line comment") << "<% // poznámka %><p><%= Radky.length %></p>\n<%= nic() %>" << 2;
     }
 

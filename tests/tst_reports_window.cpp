@@ -5,6 +5,7 @@
 #include "db/uDB_FB.h"
 #include "reports/SReportPreview.h"
 #include "reports/fFormDB.h"
+#include "reports/fReportDesigner.h"
 #include "shell/uProjectZUNO.h"
 #include "ui/SListViewDB.h"
 #include "ui/STitle.h"
@@ -18,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -327,6 +329,61 @@ private Q_SLOTS:
         QVERIFY(w->Engine()->PageText(0).contains(QStringLiteral("za rok 2024")));
         w->Finish();
         QVERIFY(!child<QWidget>("panFiltr")->isVisibleTo(w));
+    }
+
+    // "Ná&vrh" hands the loaded template to the designer and prepares the report again after it.
+    void designAgain()
+    {
+        print(5);
+        select(QStringLiteral("ukazka_seznam.zrs"));
+        child<QAction>("actKopie")->trigger();
+        TfrmFormDB::SetDesignerOpener([](QWidget*, TReportEngine& engine) {
+            engine.SetTemplate(QStringLiteral("<p>Nový návrh: <%= Radky.length %></p>"));
+            engine.SaveToFile(engine.FileName());
+            return true;
+        });
+        QVERIFY(child<QPushButton>("cmdDesign")->isEnabled());
+        child<QPushButton>("cmdDesign")->click();
+        TfrmFormDB::SetDesignerOpener({});
+        QCOMPARE(w->Engine()->PageText(0), QStringLiteral("Nový návrh: 5"));
+        QVERIFY(fileText(reportDir() + QStringLiteral("ukazka_seznam_copy.zrs")).startsWith(QStringLiteral("<p>Nový návrh")));
+    }
+
+    void designer()
+    {
+        print(5);
+        select(QStringLiteral("ukazka_seznam.zrs"));
+        child<QAction>("actKopie")->trigger();
+        TfrmReportDesigner d(*w->Engine());
+        auto* tree = d.findChild<QTreeWidget*>(QStringLiteral("treData"));
+        QStringList top;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            top << tree->topLevelItem(i)->text(0);
+        QCOMPARE(top, (QStringList{QStringLiteral("Radky"), QStringLiteral("Oficiality"), QStringLiteral("Proměnné")}));
+        QCOMPARE(tree->topLevelItem(0)->child(3)->text(0), QStringLiteral("CASTKA"));
+        QCOMPARE(tree->topLevelItem(2)->childCount(), 3);
+        QVERIFY(d.UpdatePreview().isEmpty());
+
+        d.SetSource(QStringLiteral("<p>Řádků: <%= count() %></p>\n<%= "));
+        d.findChild<QPlainTextEdit*>(QStringLiteral("memSablona"))->moveCursor(QTextCursor::End);
+        d.InsertName(QStringLiteral("ROK"));
+        d.SetSource(d.Source() + QStringLiteral(" %>\n<%= nic.x %>"));
+        QVERIFY(d.Source().contains(QStringLiteral("<%= ROK %>")));
+        QVERIFY(d.UpdatePreview().contains(QStringLiteral("řádku 1")));
+        d.SetSource(QStringLiteral("<p>Rok <%= ROK %>, řádků <%= count(Radky) %></p>"));
+        QVERIFY(d.UpdatePreview().isEmpty());
+        QVERIFY(d.Save());
+        QCOMPARE(fileText(reportDir() + QStringLiteral("ukazka_seznam_copy.zrs")), d.Source());
+
+        d.SetSource(fileText(QStringLiteral(ZUNO_REPORT_SOURCE "/ukazka_seznam.zrs")));
+        d.UpdatePreview();
+        d.resize(1300, 800);
+        d.show();
+        QCoreApplication::processEvents();
+        const QImage image = d.grab().toImage();
+        QVERIFY(!image.isNull());
+        if (!qEnvironmentVariable("ZUNO_SHOTS_DIR").isEmpty())
+            image.save(qEnvironmentVariable("ZUNO_SHOTS_DIR") + QStringLiteral("/report_navrh.png"));
     }
 
     // The window on the sample group at both fitted zooms, and its PDF; kept

@@ -6,6 +6,7 @@
 #include "core/uRegistry.h"
 #include "db/uDB_FB.h"
 #include "reports/SReportPreview.h"
+#include "reports/fReportDesigner.h"
 #include "resources/Images.h"
 #include "ui/STitle.h"
 
@@ -417,8 +418,9 @@ void TfrmFormDB::DesignReport()
     if (SelectedReport() == 0 || (m_system && !debugMode()) || Engine()->Template().isEmpty())
         return;
     const auto& opener = designerOpener();
-    if (!opener)
-        return;
-    opener(this, *Engine());
+    if (opener)
+        opener(this, *Engine());
+    else if (!Dialogs::testMode()) // the designer is modal
+        OpenReportDesigner(this, *Engine());
     RunReport();
 }

@@ -65,7 +65,7 @@ public:
     // Runs the loaded template again with fresh variables and data.
     void RunReport();
 
-    // The designer "Ná&vrh" opens; the program sets it.
+    // What "Ná&vrh" opens instead of the template designer (tests).
     static void SetDesignerOpener(TReportDesignerOpener opener);
 
 protected:

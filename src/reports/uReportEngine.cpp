@@ -479,7 +479,7 @@ void TReportEngine::Prepare(bool openDataSets)
 void TReportEngine::setUpScript()
 {
     m_js = std::make_unique<QJSEngine>();
-    m_js->evaluate(QString::fromUtf8(kPrelude));
+    m_js->evaluate(QString::fromUtf8(kPrelude), QStringLiteral("pomocne"));
     QJSValue global = m_js->globalObject();
     global.setProperty(QStringLiteral("__h"), m_js->newQObject(new ReportHelpers(m_js.get())));
     QJSValue vars = m_js->newObject();
@@ -576,7 +576,13 @@ QString TReportEngine::run(const Compiled& section, int page, int pages)
         const QJSValue error = m_js->hasError() ? m_js->catchError() : result;
         if (!error.isError())
             throw TReportScriptError(error.toString(), 0);
-        const int genLine = error.property(QStringLiteral("lineNumber")).toInt();
+        int genLine = error.property(QStringLiteral("lineNumber")).toInt();
+        if (!error.property(QStringLiteral("fileName")).toString().endsWith(QLatin1String("sestava"))) {
+            // Raised inside a helper: the line is where the template called it.
+            static const QRegularExpression frame(QStringLiteral("sestava:(\\d+)"));
+            const auto m = frame.match(error.property(QStringLiteral("stack")).toString());
+            genLine = m.hasMatch() ? m.captured(1).toInt() : 0;
+        }
         const int at = genLine >= 1 && genLine <= int(section.lines.size()) ? section.lines[genLine - 1] : 0;
         throw TReportScriptError(error.property(QStringLiteral("message")).toString(), at);
     }
