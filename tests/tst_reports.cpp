@@ -222,6 +222,34 @@ private Q_SLOTS:
         QCOMPARE(engine.PageCount(), 1);
     }
 
+    // Pictures come from the data folder only: not from beside it, not by "..".
+    void pictures_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("in the data folder") << "logo.png" << true;
+        QTest::newRow("absolute inside") << "DATA/logo.png" << true;
+        QTest::newRow("outside") << "OUTSIDE/cizi.png" << false;
+        QTest::newRow("climbing out") << "../cizi.png" << false;
+        QTest::newRow("network") << "http://localhost/logo.png" << false;
+    }
+
+    void pictures()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, shown);
+        QImage red(20, 20, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(env->dataDir() + QStringLiteral("logo.png")));
+        QVERIFY(red.save(env->programDir() + QStringLiteral("cizi.png")));
+        source.replace(QStringLiteral("DATA/"), env->dataDir()).replace(QStringLiteral("OUTSIDE/"), env->programDir());
+        engine.SetResourceFolder(env->dataDir());
+        prepare(QStringLiteral("<%@ page margins=\"10\" %><img src=\"%1\" width=\"100\" height=\"100\">").arg(source));
+        const QStringList files = engine.ExportPng(env->dataDir() + QStringLiteral("p.png"), 72);
+        const QImage page(files.value(0));
+        QCOMPARE(page.pixelColor(45, 45) == QColor(Qt::red), shown);
+    }
+
     void missingTemplate()
     {
         engine.SetTemplate(QStringLiteral("<p>old</p>"));

@@ -19,7 +19,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QScrollBar>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 namespace {
 
@@ -149,6 +151,12 @@ private Q_SLOTS:
         QCOMPARE(preview->CurrentPage(), w->Engine()->PageCount() - 2);
         child<QAction>("actPrvni")->trigger();
         QCOMPARE(preview->CurrentPage(), 0);
+        // The wheel scrolls the pages.
+        const int before = preview->verticalScrollBar()->value();
+        QWheelEvent wheel(QPointF(200, 200), preview->mapToGlobal(QPointF(200, 200)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(preview->viewport(), &wheel);
+        QVERIFY(preview->verticalScrollBar()->value() > before);
         child<QComboBox>("cmbZoom")->setCurrentText(QStringLiteral("200%"));
         QCOMPARE(preview->Zoom(), 2.0);
         child<QComboBox>("cmbZoom")->setCurrentText(QStringLiteral("Celá stránka"));
@@ -384,6 +392,35 @@ private Q_SLOTS:
         QVERIFY(!image.isNull());
         if (!qEnvironmentVariable("ZUNO_SHOTS_DIR").isEmpty())
             image.save(qEnvironmentVariable("ZUNO_SHOTS_DIR") + QStringLiteral("/report_navrh.png"));
+    }
+
+    // While a report runs, neither a selection nor a filter change starts another run.
+    void runBlocksSelection()
+    {
+        int runs = 0;
+        app->PrintReport(&owner, sampleData(5), [&runs](TReportEngine& engine, TReportDataList&, const QDate&, const QDate&) {
+            ++runs;
+            engine.SetVariable(QStringLiteral("ROK"), QStringLiteral("2026"));
+            engine.SetVariable(QStringLiteral("DatumTisk"), QStringLiteral("'dnes'"));
+        });
+        w = app->ReportWindow();
+        w->SetFilter(true, QDate(2025, 1, 1), QDate(2025, 1, 1));
+        const qint64 first = w->SelectedReport();
+        const qint64 other = reportId(QStringLiteral("ukazka_seznam.zrs"));
+        QVERIFY(first != other);
+        bool tried = false;
+        connect(w->Engine(), &TReportEngine::Started, w, [&] {
+            if (tried)
+                return;
+            tried = true;
+            child<QDateEdit>("dtmRok")->setDate(QDate(2020, 1, 1));
+            w->SelectReport(other);
+        });
+        runs = 0;
+        w->RunReport();
+        QVERIFY(tried);
+        QCOMPARE(runs, 1);
+        QVERIFY(w->Engine()->PageText(0).contains(QStringLiteral("Průvodní list")));
     }
 
     // The window on the sample group at both fitted zooms, and its PDF; kept

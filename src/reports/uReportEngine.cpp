@@ -239,6 +239,8 @@ private:
 };
 
 // Pictures come from the data folder or from data: addresses, nothing else.
+// A refused picture is an empty one: given nothing, the text layout would
+// read the file itself.
 class ReportDocument : public QTextDocument
 {
 public:
@@ -249,9 +251,20 @@ protected:
     {
         if (type != QTextDocument::ImageResource)
             return {};
+        const QImage image = load(name);
+        if (!image.isNull())
+            return image;
+        QImage none(1, 1, QImage::Format_ARGB32);
+        none.fill(Qt::transparent);
+        return none;
+    }
+
+private:
+    QImage load(const QUrl& name) const
+    {
         if (name.scheme() == QLatin1String("data")) {
             const QString text = name.toString(QUrl::FullyEncoded);
-            const int comma = text.indexOf(QLatin1Char(','));
+            const int comma = int(text.indexOf(QLatin1Char(',')));
             if (comma < 0 || !text.left(comma).endsWith(QLatin1String(";base64")))
                 return {};
             return QImage::fromData(QByteArray::fromBase64(text.mid(comma + 1).toLatin1()));
