@@ -123,6 +123,7 @@ int TfrmFormDB::ShowForGroup(const QString& group, TReportDataList dataSets, TRe
     Prepare(group, std::move(dataSets), std::move(callback), std::move(tableA), std::move(tableB));
     if (Dialogs::testMode())
         return mrNone;
+    setWindowState(windowState() | Qt::WindowMaximized);
     const int result = ShowModal();
     Finish();
     return result;
@@ -154,11 +155,6 @@ void TfrmFormDB::Finish()
     Engine()->Clear();
     m_dataSets.clear();
     ShowPrepared();
-}
-
-void TfrmFormDB::done(int result)
-{
-    TfrmFormTemplate::done(result);
 }
 
 void TfrmFormDB::SetFilter(bool visible, const QDate& year, const QDate& date)

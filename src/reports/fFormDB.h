@@ -68,9 +68,6 @@ public:
     // What "Ná&vrh" opens instead of the template designer (tests).
     static void SetDesignerOpener(TReportDesignerOpener opener);
 
-protected:
-    void done(int result) override;
-
 private:
     QString reportDir() const;
     // Chooses a template file for "&Nová" and "..."; the file name without a folder, empty when cancelled.
