@@ -221,6 +221,22 @@ private Q_SLOTS:
         QCOMPARE(w->SelectedReport(), id);
     }
 
+    // A group without reports: an empty list and preview, and "&Nová" registers the first.
+    void emptyGroup()
+    {
+        owner.setObjectName(QStringLiteral("frmNic"));
+        print(5);
+        QCOMPARE(w->Title()->Caption(), QStringLiteral("Tisk: frmNic"));
+        QCOMPARE(child<TSListViewDB>("lstFormular")->Count(), 0);
+        QVERIFY(!w->Engine()->Prepared());
+        QVERIFY(Dialogs::takeShown().isEmpty());
+        Dialogs::setNextFileName(reportDir() + QStringLiteral("nic.zrs"));
+        child<QPushButton>("cmdNova")->click();
+        QCOMPARE(child<TSListViewDB>("lstFormular")->Count(), 1);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from OD_Sestava where Formular = 'frmNic'")), 1);
+        QVERIFY(w->Engine()->Prepared());
+    }
+
     // A name that exists nowhere starts an empty template, but never over a
     // template of that name already in the report folder.
     void newWithoutFile()
@@ -284,6 +300,12 @@ private Q_SLOTS:
         QVERIFY(shown[0].text.contains(QStringLiteral("chybi.zrs")));
         QVERIFY(!w->Engine()->Prepared());
         QVERIFY(child<TSListViewDB>("lstFormular")->isEnabled());
+
+        // No copy without its file: nothing is registered.
+        const qint64 count = scalar(QStringLiteral("select count(*) from OD_Sestava"));
+        child<QAction>("actKopie")->trigger();
+        QCOMPARE(Dialogs::takeShown().size(), 1);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from OD_Sestava")), count);
 
         select(QStringLiteral("vadna.zrs"));
         shown = Dialogs::takeShown();
