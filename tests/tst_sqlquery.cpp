@@ -224,6 +224,16 @@ private Q_SLOTS:
         QCOMPARE(q->GetInteger(QStringLiteral("N")), 1);
     }
 
+    void failureAtCommitIsAFailure()
+    {
+        // The engine checks existing rows against a stricter domain only when the change commits.
+        xSQLOpen(QStringLiteral("create domain D_TEST_X as integer"), false);
+        xSQLOpen(QStringLiteral("create table TEST_X (A D_TEST_X)"), false);
+        xSQLOpen(QStringLiteral("insert into TEST_X values (null)"), false);
+        QVERIFY_THROWS_EXCEPTION(TTalbreckException, xSQLOpen(QStringLiteral("alter domain D_TEST_X set not null"), false));
+        QCOMPARE(otherTransactions(), 0);
+    }
+
     void czechCollationAndBlobs()
     {
         const QStringList names = {QStringLiteral("Chalupa"), QStringLiteral("Hora"), QStringLiteral("Čech"),

@@ -151,6 +151,30 @@ void TSQLDB::release(bool commit) noexcept
     m_onRow = false;
 }
 
+void TSQLDB::Commit()
+{
+    if (!m_tra)
+        return;
+    try {
+        fb::Status st;
+        if (m_rs) {
+            m_rs->close(&st);
+            m_rs = nullptr;
+        }
+        if (m_stmt) {
+            m_stmt->free(&st);
+            m_stmt = nullptr;
+        }
+        m_tra->commit(&st);
+        m_tra = nullptr;
+        m_onRow = false;
+    } catch (const Firebird::FbException& e) {
+        const fb::Error err = fb::Describe(e);
+        release(false);
+        raiseEngineError(err, SQL);
+    }
+}
+
 void TSQLDB::describe(Firebird::IMessageMetadata* meta)
 {
     fb::Status st;
@@ -517,7 +541,8 @@ TSQLDBPtr xSQLOpen(const QString& sql, bool keepOpen, TDatabase* db)
     q->Open(sql, keepOpen);
     if (keepOpen)
         return q;
-    return nullptr; // freeing the cursor commits the statement
+    q->Commit();
+    return nullptr;
 }
 
 QString DateToSQL(const QDate& d)

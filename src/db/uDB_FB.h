@@ -62,6 +62,11 @@ public:
     // failed statement leaves no transaction open.
     void Open(const QString& sql, bool asSelect);
     bool Fetch();
+    // Ends the statement and commits its transaction now. Some errors (a
+    // change of the schema that the data do not allow) only show at commit:
+    // they raise here like a failed Open. Freeing the cursor without it
+    // commits too, but can only log such an error.
+    void Commit();
 
     // Reads of the current row by column name (letter case ignored). GetText
     // raises TTalbreckException "Chyba při čtení sloupce: …" for an unknown column.
