@@ -232,7 +232,7 @@ void TProjectDB::Restore(const QString& file, bool silent, bool checkVersion)
     const QString live = DatabaseFile();
     const QString unpacked = DataDir + DbName + QStringLiteral(".obnova.tmp");
     const QString aside = DataDir + DbName + QStringLiteral(".pred-obnovou.tmp");
-    BackupFile::Extract(file, BackupEntryName(), unpacked);
+    BackupFile::Extract(file, BackupEntryName(), unpacked, RestoreProgress);
 
     Disconnect();
     QFile::remove(aside);

@@ -52,6 +52,10 @@ public:
     // The embedded database file: DataDir + DbName + ".FDB".
     QString DatabaseFile() const;
 
+    // Told how far a restore has come (bytes done, bytes in all); a window
+    // that restores sets it for the time of its work.
+    std::function<void(qint64, qint64)> RestoreProgress;
+
     QString DbName;
     TVersion SchemaVersion;
     bool Embedded = false;

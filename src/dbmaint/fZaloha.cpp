@@ -175,7 +175,19 @@ void TfrmZaloha::RestoreSelected()
     // Overwriting the club's data always asks first, whichever way the restore was chosen.
     if (!Confirm(QStringLiteral("Chcete obnovit data ze zálohy: \"") + name + QStringLiteral("\" ?")))
         return;
-    m_app->Restore(SelectedFolder() + QLatin1Char('/') + name, false, true);
+    QProgressDialog progress(QStringLiteral("Obnovuji data ze zálohy ..."), QString(), 0, 100, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    m_app->RestoreProgress = [&progress](qint64 done, qint64 total) {
+        progress.setValue(total > 0 ? static_cast<int>(done * 100 / total) : 100);
+    };
+    try {
+        m_app->Restore(SelectedFolder() + QLatin1Char('/') + name, false, true);
+    } catch (...) {
+        m_app->RestoreProgress = nullptr;
+        throw;
+    }
+    m_app->RestoreProgress = nullptr;
     done(mrOK);
 }
 
