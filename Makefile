@@ -38,4 +38,4 @@ fuzz: deps
 	  ./$$f -max_total_time=$(FUZZ_TIME) -timeout=10 corpus/$$f $(CURDIR)/fuzz/corpus/$$f || exit 1; done
 
 clean:
-	@rm -rf $(BUILD) $(BUILD)-bench
+	@rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz
