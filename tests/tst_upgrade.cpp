@@ -226,7 +226,7 @@ private Q_SLOTS:
         QCOMPARE(members().last()[0], QVariant(15));
         QCOMPARE(rows(QStringLiteral("select Stav from CL_CLEN where ID = 2"))[0][0], QVariant(QStringLiteral("bývalý")));
         // A generator whose table is empty starts again.
-        QCOMPARE(rows(QStringLiteral("select gen_id(GEN_CL_KATEGORIE_ID, 0) from rdb$database"))[0][0], QVariant(qint64(0)));
+        QCOMPARE(rows(QStringLiteral("select gen_id(GEN_CL_RODIC_ID, 0) from rdb$database"))[0][0], QVariant(qint64(0)));
 
         auto radky = rows(QStringLiteral("select ID, DisplayName, Castka, Datum, Cas, Poznamka from TEST_RADKY order by ID"));
         QCOMPARE(radky.size(), oldRows.size());
