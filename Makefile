@@ -31,7 +31,7 @@ FUZZ_TIME ?= 180
 FUZZERS := fuzz_backup fuzz_script
 
 fuzz: deps
-	@fuzz/install-deps.sh
+	@scripts/install-deps.sh clang-14 libclang-rt-14-dev
 	@cmake -S fuzz -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	@cmake --build $(BUILD)-fuzz
 	@cd $(BUILD)-fuzz && for f in $(FUZZERS); do mkdir -p corpus/$$f && \

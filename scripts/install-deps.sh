@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages ZUNO needs to build, test and run. Installs
-# only what is missing; uses sudo when not run as root.
+# Installs the Debian packages ZUNO needs to build, test and run, and any
+# further packages named as arguments (the fuzz build names its compiler).
+# Installs only what is missing; uses sudo when not run as root.
 set -euo pipefail
 
-packages=(
+if [ $# -gt 0 ]; then
+  packages=("$@")
+else
+  packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev qt6-tools-dev libgl-dev
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
   zlib1g-dev libquazip1-qt6-dev libxlsxwriter-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
 )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
