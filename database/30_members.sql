@@ -655,7 +655,8 @@ CREATE OR ALTER PROCEDURE AK_Akce_CLEN (Clen_ID INTEGER, Od DATE, Do_ DATE, Mist
 RETURNS (ID INTEGER, DisplayName VARCHAR(100), Misto VARCHAR(100), Datum_Od DATE)
 AS
 BEGIN
-  EXIT;
+  /* Selectable with its columns declared, yet it never returns a row. */
+  IF (1 = 0) THEN SUSPEND;
 END^
 
 SET TERM ; ^
