@@ -4,6 +4,7 @@
 #include "core/uDialogs.h"
 #include "core/uLog.h"
 #include "core/uSystem.h"
+#include "db/uDB_FB.h"
 #include "db/uProjectDB.h"
 
 #include <QDir>
@@ -71,4 +72,28 @@ std::unique_ptr<TProjectDB> TestEnv::openProject() const
 {
     copyTemplate();
     return std::make_unique<TProjectDB>(QStringLiteral("ZUNO"), true, true, QString(), QStringLiteral("oddil"), QString());
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString ReadText(const QString& path)
+{
+    return QString::fromUtf8(ReadBytes(path));
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write a test file");
+}
+
+qint64 QueryInt(const QString& sql)
+{
+    auto q = xSQLOpen(sql, true);
+    return q->Fetch() ? q->GetInteger(q->ColumnName(0)) : 0;
 }

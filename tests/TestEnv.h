@@ -28,3 +28,11 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Small helpers the tests share.
+QByteArray ReadBytes(const QString& path); // empty when the file is missing
+QString ReadText(const QString& path);     // the file as UTF-8
+// Writes the file; throws std::runtime_error when it cannot.
+void WriteBytes(const QString& path, const QByteArray& bytes);
+// The first column of the first row of a query on the default connection; 0 without a row.
+qint64 QueryInt(const QString& sql);

@@ -20,19 +20,6 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QByteArray le32(qint32 v)
 {
     QByteArray b;
@@ -54,9 +41,7 @@ QByteArray entry(const QByteArray& folder, const QByteArray& name, const QByteAr
 
 qint64 markerRows()
 {
-    auto q = xSQLOpen(QStringLiteral("select count(*) as N from TEST_RADKY"), true);
-    q->Fetch();
-    return q->GetInteger(QStringLiteral("N"));
+    return QueryInt(QStringLiteral("select count(*) from TEST_RADKY"));
 }
 
 } // namespace
@@ -76,11 +61,11 @@ private Q_SLOTS:
     {
         const QString source = env->dataDir() + QStringLiteral("abc.bin");
         const QString backup = env->dataDir() + QStringLiteral("abc.sbk");
-        writeAll(source, "abc");
+        WriteBytes(source, "abc");
         BackupFile::Write(backup, source, QStringLiteral("oddil.fdb"));
         // No folder, the name, sizes little-endian, one zlib stream at the default level.
-        QCOMPARE(readAll(backup), entry("", "oddil.fdb", "abc"));
-        QCOMPARE(readAll(backup).left(19), QByteArray("\x00\x09oddil.fdb\x03\x00\x00\x00\x0b\x00\x00\x00", 19));
+        QCOMPARE(ReadBytes(backup), entry("", "oddil.fdb", "abc"));
+        QCOMPARE(ReadBytes(backup).left(19), QByteArray("\x00\x09oddil.fdb\x03\x00\x00\x00\x0b\x00\x00\x00", 19));
     }
 
     void roundTripIsByteIdentical()
@@ -90,13 +75,13 @@ private Q_SLOTS:
         for (int i = 0; i < content.size(); i += 4) // half random, half repetitive
             content[i] = static_cast<char>(i % 8192 < 4096 ? rng.generate() : i / 97);
         const QString source = env->dataDir() + QStringLiteral("db.bin");
-        writeAll(source, content);
+        WriteBytes(source, content);
         qint64 lastDone = 0;
         BackupFile::Write(env->dataDir() + QStringLiteral("x.sbk"), source, QStringLiteral("oddil.fdb"),
                           [&lastDone](qint64 done, qint64) { lastDone = done; });
         QCOMPARE(lastDone, content.size());
         BackupFile::Extract(env->dataDir() + QStringLiteral("x.sbk"), QStringLiteral("ODDIL.FDB"), env->dataDir() + QStringLiteral("back.bin"));
-        QCOMPARE(readAll(env->dataDir() + QStringLiteral("back.bin")), content);
+        QCOMPARE(ReadBytes(env->dataDir() + QStringLiteral("back.bin")), content);
         const auto entries = BackupFile::List(env->dataDir() + QStringLiteral("x.sbk"));
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].folder, QString());
@@ -137,7 +122,7 @@ private Q_SLOTS:
         xSQLOpen(QStringLiteral("insert into TEST_RADKY (ID) values (1)"), false);
         const QString backup = env->dataDir() + QStringLiteral("zaloha/spatna.sbk");
         QDir().mkpath(env->dataDir() + QStringLiteral("zaloha"));
-        writeAll(backup, bytes);
+        WriteBytes(backup, bytes);
         QVERIFY_THROWS_EXCEPTION(TTalbreckException, app->Restore(backup, true, false));
         // The live database is the same and connected.
         QCOMPARE(markerRows(), 1);
@@ -180,7 +165,7 @@ private Q_SLOTS:
         env->copyTemplate();
         auto app = std::make_unique<TProjectZUNO>();
         const QString blocker = env->dataDir() + QStringLiteral("soubor");
-        writeAll(blocker, "not a folder");
+        WriteBytes(blocker, "not a folder");
         QVERIFY(!app->Backup(blocker + QStringLiteral("/uvnitr"), QStringLiteral("x.sbk"), false));
         const auto shown = Dialogs::takeShown();
         QCOMPARE(shown.size(), 1);
@@ -196,7 +181,7 @@ private Q_SLOTS:
         xSQLOpen(QStringLiteral("insert into TEST_RADKY (ID) values (1)"), false);
         // A well-formed backup whose "database" is not one: the swap is undone.
         const QString backup = env->dataDir() + QStringLiteral("cizi.sbk");
-        writeAll(backup, entry("", "oddil.fdb", QByteArray(40000, 'q')));
+        WriteBytes(backup, entry("", "oddil.fdb", QByteArray(40000, 'q')));
         QVERIFY_THROWS_EXCEPTION(TTalbreckException, app->Restore(backup, true, false));
         QCOMPARE(markerRows(), 1);
     }
@@ -244,7 +229,7 @@ private Q_SLOTS:
         auto app = std::make_unique<TProjectZUNO>();
         app->LoadSettings(true);
         const QString blocker = env->dataDir() + QStringLiteral("soubor");
-        writeAll(blocker, "x");
+        WriteBytes(blocker, "x");
         RegWrite(app->RegKey, QStringLiteral("bk_adresar"), blocker + QStringLiteral("/uvnitr"));
         Dialogs::setNextAnswer(TMsgResult::Yes);
         app->AutoBackupPrompt();

@@ -16,16 +16,6 @@
 #include <QImage>
 #include <QTest>
 
-namespace {
-
-QString readText(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-} // namespace
-
 class TestErrorReport : public QObject
 {
     Q_OBJECT
@@ -75,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].kind, TMsgKind::Error);
         QVERIFY(shown[0].text.startsWith(QStringLiteral("Něco se pokazilo")));
-        QVERIFY(readText(app->DataDir + QStringLiteral("ZUNO.log"))
+        QVERIFY(ReadText(app->DataDir + QStringLiteral("ZUNO.log"))
                     .contains(QStringLiteral("ERROR: tst_errorreport 2026-12-11 14:05:00 Něco se pokazilo\r\n\r\nPopis chyby: \r\npodrobnosti\n")));
     }
 
@@ -89,9 +79,9 @@ private Q_SLOTS:
             QVERIFY2(QFile::exists(folder + QLatin1Char('/') + QLatin1String(file)), file);
         // The packed log is the log, in the backup container.
         BackupFile::Extract(folder + QStringLiteral("/log.zlib"), QStringLiteral("ZUNO.log"), folder + QStringLiteral("/log.txt"));
-        QVERIFY(readText(folder + QStringLiteral("/log.txt")).contains(QStringLiteral("Logfile is opened.")));
+        QVERIFY(ReadText(folder + QStringLiteral("/log.txt")).contains(QStringLiteral("Logfile is opened.")));
 
-        const QStringList lines = readText(folder + QStringLiteral("/e-mail.txt")).split(QLatin1Char('\n'));
+        const QStringList lines = ReadText(folder + QStringLiteral("/e-mail.txt")).split(QLatin1Char('\n'));
         QCOMPARE(lines[0], QStringLiteral("Datum: 11.12.2026"));
         QCOMPARE(lines[5], QStringLiteral("Verze DB: 6.0"));
         QCOMPARE(lines[9], QStringLiteral("Popis:"));

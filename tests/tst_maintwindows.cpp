@@ -12,23 +12,6 @@
 #include <QFile>
 #include <QTest>
 
-namespace {
-
-void touch(const QString& path)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-}
-
-qint64 scalar(const QString& sql)
-{
-    auto q = xSQLOpen(sql, true);
-    q->Fetch();
-    return q->GetInteger(q->ColumnName(0));
-}
-
-} // namespace
-
 class TestMaintWindows : public QObject
 {
     Q_OBJECT
@@ -59,7 +42,7 @@ private Q_SLOTS:
         window.Open(QStringLiteral("TEST_CISELNIK"));
         window.RestoreSelected();
         QCOMPARE(window.result(), int(mrOK));
-        QCOMPARE(scalar(QStringLiteral("select count(*) from TEST_CISELNIK where Aktivni=0")), 0);
+        QCOMPARE(QueryInt(QStringLiteral("select count(*) from TEST_CISELNIK where Aktivni=0")), 0);
 
         // Nothing left to restore: the user is told so.
         TfrmUndelete again;
@@ -76,8 +59,8 @@ private Q_SLOTS:
         TfrmZaloha window(app.get());
         const QString folder = env->dataDir() + QStringLiteral("zaloha");
         QCOMPARE(window.SelectedFolder(), folder);
-        touch(folder + QStringLiteral("/VELKA.SBK"));
-        touch(folder + QStringLiteral("/poznamka.txt"));
+        WriteBytes(folder + QStringLiteral("/VELKA.SBK"), {});
+        WriteBytes(folder + QStringLiteral("/poznamka.txt"), {});
 
         Dialogs::setNextInput(QStringLiteral("pred akci"));
         window.MakeBackup();
@@ -102,11 +85,11 @@ private Q_SLOTS:
         QVERIFY(window.SelectBackup(QStringLiteral("po akci.sbk")));
         Dialogs::setNextAnswer(TMsgResult::No);
         window.RestoreSelected();
-        QCOMPARE(scalar(QStringLiteral("select count(*) from TEST_RADKY")), 1);
+        QCOMPARE(QueryInt(QStringLiteral("select count(*) from TEST_RADKY")), 1);
         Dialogs::setNextAnswer(TMsgResult::Yes);
         window.RestoreSelected();
         QCOMPARE(window.result(), int(mrOK));
-        QCOMPARE(scalar(QStringLiteral("select count(*) from TEST_RADKY")), 0);
+        QCOMPARE(QueryInt(QStringLiteral("select count(*) from TEST_RADKY")), 0);
         auto shown = Dialogs::takeShown();
         QCOMPARE(shown[0].text, QStringLiteral("Chcete obnovit data ze zálohy: \"po akci.sbk\" ?"));
 

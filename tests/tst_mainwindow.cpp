@@ -46,12 +46,6 @@ bool menuVisible(const char* name)
     return MainWindow()->findChild<QMenu*>(QString::fromLatin1(name))->menuAction()->isVisible();
 }
 
-QString readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
 } // namespace
 
 class TestMainWindow : public QObject
@@ -241,7 +235,7 @@ private Q_SLOTS:
         auto shown = Dialogs::takeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, QStringLiteral("SQL skript \"dobry.sql\" byl spuštěn ."));
-        QVERIFY(readFile(env->dataDir() + QStringLiteral("ZUNO.log")).contains(QStringLiteral("Spuštěn SQL skript: dobry.sql")));
+        QVERIFY(ReadText(env->dataDir() + QStringLiteral("ZUNO.log")).contains(QStringLiteral("Spuštěn SQL skript: dobry.sql")));
 
         const QString bad = env->dataDir() + QStringLiteral("spatny.sql");
         QFile b(bad);
@@ -254,7 +248,7 @@ private Q_SLOTS:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].kind, TMsgKind::Error);
         QVERIFY(shown[0].text.startsWith(QStringLiteral("Chyba při vykonání SQL skriptu.")));
-        QVERIFY(readFile(env->dataDir() + QStringLiteral("ZUNO.log")).contains(QStringLiteral("ERROR: ")));
+        QVERIFY(ReadText(env->dataDir() + QStringLiteral("ZUNO.log")).contains(QStringLiteral("ERROR: ")));
 
         // Cancelled dialog: nothing happens.
         action("mnuSQLSkript")->trigger();
@@ -278,14 +272,14 @@ private Q_SLOTS:
         zuno.start(program, {});
         QVERIFY(zuno.waitForStarted());
         const QString log = env->dataDir() + QStringLiteral("ZUNO.log");
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(log).contains(QStringLiteral(" Firebird ")), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(ReadText(log).contains(QStringLiteral(" Firebird ")), 20000);
         QTest::qWait(500);
         zuno.terminate();
         QVERIFY(zuno.waitForFinished(20000));
         QCOMPARE(zuno.exitStatus(), QProcess::NormalExit);
         QCOMPARE(zuno.exitCode(), 0);
-        QVERIFY(readFile(log).contains(QStringLiteral("Aplikace byla ukončena systémem.")));
-        QVERIFY(readFile(log).contains(QStringLiteral("Logfile is closed.")));
+        QVERIFY(ReadText(log).contains(QStringLiteral("Aplikace byla ukončena systémem.")));
+        QVERIFY(ReadText(log).contains(QStringLiteral("Logfile is closed.")));
     }
 
     void deleteAllDataFromTheMenu()

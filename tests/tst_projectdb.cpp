@@ -26,8 +26,7 @@ std::unique_ptr<TProjectDB> construct(const QString& role = {})
 
 QString readLog(const TestEnv& env)
 {
-    QFile f(env.dataDir() + QStringLiteral("ZUNO.log"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return ReadText(env.dataDir() + QStringLiteral("ZUNO.log"));
 }
 
 } // namespace

@@ -49,19 +49,6 @@ TReportDataList sampleData(int rows)
     return list;
 }
 
-qint64 scalar(const QString& sql)
-{
-    auto q = xSQLOpen(sql, true);
-    q->Fetch();
-    return q->GetInteger(q->ColumnName(0));
-}
-
-QString fileText(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
 void writeFile(const QString& path, const QString& text)
 {
     QDir().mkpath(QFileInfo(path).path());
@@ -93,7 +80,7 @@ private:
     }
     qint64 reportId(const QString& file)
     {
-        return scalar(QStringLiteral("select ID from OD_Sestava where FileName = '%1'").arg(file));
+        return QueryInt(QStringLiteral("select ID from OD_Sestava where FileName = '%1'").arg(file));
     }
     void select(const QString& file)
     {
@@ -189,7 +176,7 @@ private Q_SLOTS:
         // Nor does a direct command change it.
         Dialogs::setNextAnswer(TMsgResult::Yes);
         child<QAction>("actSmazat")->trigger();
-        QCOMPARE(scalar(QStringLiteral("select count(*) from OD_Sestava where System = 1")), 2);
+        QCOMPARE(QueryInt(QStringLiteral("select count(*) from OD_Sestava where System = 1")), 2);
         QVERIFY_THROWS_EXCEPTION(TTalbreckDBException,
                                  xProcCall(QStringLiteral("od_sestava_del"), {reportId(QStringLiteral("ukazka_formular.zrs"))}));
     }
@@ -201,7 +188,7 @@ private Q_SLOTS:
         writeFile(outside, QStringLiteral("<p>Vlastní sestava: <%= Radky.length %> řádků</p>"));
         Dialogs::setNextFileName(outside);
         child<QAction>("actNova")->trigger();
-        QCOMPARE(fileText(reportDir() + QStringLiteral("vlastni.zrs")), fileText(outside));
+        QCOMPARE(ReadText(reportDir() + QStringLiteral("vlastni.zrs")), ReadText(outside));
         const qint64 id = reportId(QStringLiteral("vlastni.zrs"));
         QVERIFY(id > 0);
         QCOMPARE(w->SelectedReport(), id);
@@ -233,7 +220,7 @@ private Q_SLOTS:
         Dialogs::setNextFileName(reportDir() + QStringLiteral("nic.zrs"));
         child<QPushButton>("cmdNova")->click();
         QCOMPARE(child<TSListViewDB>("lstFormular")->Count(), 1);
-        QCOMPARE(scalar(QStringLiteral("select count(*) from OD_Sestava where Formular = 'frmNic'")), 1);
+        QCOMPARE(QueryInt(QStringLiteral("select count(*) from OD_Sestava where Formular = 'frmNic'")), 1);
         QVERIFY(w->Engine()->Prepared());
     }
 
@@ -244,17 +231,17 @@ private Q_SLOTS:
         print(5);
         Dialogs::setNextFileName(env->programDir() + QStringLiteral("jinde/prazdna.zrs"));
         child<QAction>("actNova")->trigger();
-        QVERIFY(fileText(reportDir() + QStringLiteral("prazdna.zrs")).contains(QStringLiteral("Nová sestava")));
+        QVERIFY(ReadText(reportDir() + QStringLiteral("prazdna.zrs")).contains(QStringLiteral("Nová sestava")));
 
-        const QString before = fileText(reportDir() + QStringLiteral("ukazka_seznam.zrs"));
+        const QString before = ReadText(reportDir() + QStringLiteral("ukazka_seznam.zrs"));
         Dialogs::setNextFileName(env->programDir() + QStringLiteral("jinde/ukazka_seznam.zrs"));
         child<QAction>("actNova")->trigger();
-        QCOMPARE(fileText(reportDir() + QStringLiteral("ukazka_seznam.zrs")), before);
+        QCOMPARE(ReadText(reportDir() + QStringLiteral("ukazka_seznam.zrs")), before);
 
         // Cancelled: nothing registered.
-        const qint64 count = scalar(QStringLiteral("select count(*) from OD_Sestava"));
+        const qint64 count = QueryInt(QStringLiteral("select count(*) from OD_Sestava"));
         child<QAction>("actNova")->trigger();
-        QCOMPARE(scalar(QStringLiteral("select count(*) from OD_Sestava")), count);
+        QCOMPARE(QueryInt(QStringLiteral("select count(*) from OD_Sestava")), count);
     }
 
     void copyAndDelete()
@@ -262,7 +249,7 @@ private Q_SLOTS:
         print(5);
         select(QStringLiteral("ukazka_seznam.zrs"));
         child<QAction>("actKopie")->trigger();
-        QCOMPARE(fileText(reportDir() + QStringLiteral("ukazka_seznam_copy.zrs")), fileText(reportDir() + QStringLiteral("ukazka_seznam.zrs")));
+        QCOMPARE(ReadText(reportDir() + QStringLiteral("ukazka_seznam_copy.zrs")), ReadText(reportDir() + QStringLiteral("ukazka_seznam.zrs")));
         const qint64 copy = reportId(QStringLiteral("ukazka_seznam_copy.zrs"));
         QCOMPARE(w->SelectedReport(), copy);
         QCOMPARE(child<QLineEdit>("txtNazev")->text(), QStringLiteral("Seznam položek - kopie"));
@@ -302,10 +289,10 @@ private Q_SLOTS:
         QVERIFY(child<TSListViewDB>("lstFormular")->isEnabled());
 
         // No copy without its file: nothing is registered.
-        const qint64 count = scalar(QStringLiteral("select count(*) from OD_Sestava"));
+        const qint64 count = QueryInt(QStringLiteral("select count(*) from OD_Sestava"));
         child<QAction>("actKopie")->trigger();
         QCOMPARE(Dialogs::takeShown().size(), 1);
-        QCOMPARE(scalar(QStringLiteral("select count(*) from OD_Sestava")), count);
+        QCOMPARE(QueryInt(QStringLiteral("select count(*) from OD_Sestava")), count);
 
         select(QStringLiteral("vadna.zrs"));
         shown = Dialogs::takeShown();
@@ -376,7 +363,7 @@ private Q_SLOTS:
         child<QPushButton>("cmdDesign")->click();
         TfrmFormDB::SetDesignerOpener({});
         QCOMPARE(w->Engine()->PageText(0), QStringLiteral("Nový návrh: 5"));
-        QVERIFY(fileText(reportDir() + QStringLiteral("ukazka_seznam_copy.zrs")).startsWith(QStringLiteral("<p>Nový návrh")));
+        QVERIFY(ReadText(reportDir() + QStringLiteral("ukazka_seznam_copy.zrs")).startsWith(QStringLiteral("<p>Nový návrh")));
     }
 
     void designer()
@@ -403,9 +390,9 @@ private Q_SLOTS:
         d.SetSource(QStringLiteral("<p>Rok <%= ROK %>, řádků <%= count(Radky) %></p>"));
         QVERIFY(d.UpdatePreview().isEmpty());
         QVERIFY(d.Save());
-        QCOMPARE(fileText(reportDir() + QStringLiteral("ukazka_seznam_copy.zrs")), d.Source());
+        QCOMPARE(ReadText(reportDir() + QStringLiteral("ukazka_seznam_copy.zrs")), d.Source());
 
-        d.SetSource(fileText(QStringLiteral(ZUNO_REPORT_SOURCE "/ukazka_seznam.zrs")));
+        d.SetSource(ReadText(QStringLiteral(ZUNO_REPORT_SOURCE "/ukazka_seznam.zrs")));
         d.UpdatePreview();
         d.resize(1300, 800);
         d.show();

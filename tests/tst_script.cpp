@@ -17,18 +17,9 @@ QStringList lines(const char* text)
     return QString::fromUtf8(text).split(QLatin1Char('\n'));
 }
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
-
 qint64 count(const QString& table)
 {
-    auto q = xSQLOpen(QStringLiteral("select count(*) as N from ") + table, true);
-    q->Fetch();
-    return q->GetInteger(QStringLiteral("N"));
+    return QueryInt(QStringLiteral("select count(*) from ") + table);
 }
 
 } // namespace
@@ -137,7 +128,7 @@ private Q_SLOTS:
         }
         // A script written in the old code page still reads right.
         const QString path = env->dataDir() + QStringLiteral("cp1250.sql");
-        writeFile(path, "insert into TEST_RADKY (ID, DisplayName) values (1, '\x8e\x6c\x75\x9d\x6f\x75\xe8\x6b\xfd');\n");
+        WriteBytes(path, "insert into TEST_RADKY (ID, DisplayName) values (1, '\x8e\x6c\x75\x9d\x6f\x75\xe8\x6b\xfd');\n");
         ExecScriptFile(path);
         auto q = xSQLOpen(QStringLiteral("select DisplayName from TEST_RADKY"), true);
         QVERIFY(q->Fetch());
@@ -149,9 +140,9 @@ private Q_SLOTS:
         project = env->openProject();
         const QString folder = env->dataDir() + QStringLiteral("script/");
         QDir().mkpath(folder);
-        writeFile(folder + QStringLiteral("b_second.sql"), "insert into TEST_RADKY (ID) values (2);\n");
-        writeFile(folder + QStringLiteral("a_first.sql"), "insert into TEST_RADKY (ID) values (1);\n");
-        writeFile(folder + QStringLiteral("notes.txt"), "not a script");
+        WriteBytes(folder + QStringLiteral("b_second.sql"), "insert into TEST_RADKY (ID) values (2);\n");
+        WriteBytes(folder + QStringLiteral("a_first.sql"), "insert into TEST_RADKY (ID) values (1);\n");
+        WriteBytes(folder + QStringLiteral("notes.txt"), "not a script");
         Dialogs::setNextAnswer(TMsgResult::Yes);
         Dialogs::setNextAnswer(TMsgResult::No);
         project->RunStartupScripts();
@@ -178,7 +169,7 @@ private Q_SLOTS:
         project = env->openProject();
         const QString folder = env->dataDir() + QStringLiteral("script/");
         QDir().mkpath(folder);
-        writeFile(folder + QStringLiteral("bad.sql"), "insert into NEEXISTUJE values (1);\n");
+        WriteBytes(folder + QStringLiteral("bad.sql"), "insert into NEEXISTUJE values (1);\n");
         Dialogs::setNextAnswer(TMsgResult::Yes);
         try {
             project->RunStartupScripts();
