@@ -33,7 +33,8 @@
      CL_Clen_ALL (Hledat, Akce_ID, Kategorie_ID, VekOd, VekDo, Stav) -> the list
      CL_Clen_CANDEL (ID) -> Lze, Duvod;  cl_clen_del (ID)
      CL_Clen_Kategorie_SUM -> ZACTVO, DOROST, JUNIORI, VEDOUCI, OSTATNI, CELKEM
-     CL_Clen_IMPORT (one spreadsheet row) -> ID_Clen: the whole row or nothing
+     CL_Clen_IMPORT (the 32 columns of a spreadsheet row, membership as a date) -> ID_Clen:
+                      the whole row or nothing; CL_Clen_DELKA refuses a too long text by name
      cl_kategorie_all (ID) -> ID, DisplayName
      CL_RODIC_ALL (Clen_ID, Rodic_ID) / CL_RODIC_NEW -> ID / CL_RODIC_EDIT / CL_RODIC_DEL
      vl_sloupec_all (Typ) -> ID, Sloupec, DisplayName;  VL_SLOUPEC_EDIT (ID, DisplayName)
@@ -606,24 +607,63 @@ BEGIN
   SUSPEND;
 END^
 
+/* Refuses a text longer than a field of the register takes, naming the field
+   by its column in the spreadsheet and the person by name. */
+CREATE OR ALTER PROCEDURE CL_Clen_DELKA (Hodnota VARCHAR(10000), Nejvyse INTEGER, Udaj VARCHAR(50), Kdo VARCHAR(210))
+AS
+BEGIN
+  IF (CHAR_LENGTH(Hodnota) > Nejvyse) THEN
+    EXCEPTION TALBRECK_WARNING 'Délka údaje "' || Udaj || '" u člena ''' || Kdo || ''' je ' || CHAR_LENGTH(Hodnota)
+      || ', nejvýše smí být ' || Nejvyse || '.';
+END^
+
 /* One spreadsheet row as a new person with contacts, both addresses and one
-   parent, in one call: a row that fails any check stores nothing. The
+   parent, in one call: a row that fails any check stores nothing. Texts are
+   taken wider than the fields so that a long one is refused by name. The
    parent kind is a kind's ID or its name; empty means no parent. */
-CREATE OR ALTER PROCEDURE CL_Clen_IMPORT (Prijmeni VARCHAR(100), Jmeno VARCHAR(100), Prezdivka VARCHAR(100),
-  RC VARCHAR(20), Clenstvi DATE, Clen SMALLINT, Plavec SMALLINT, EuroBeds SMALLINT, PrukazKCT VARCHAR(4),
-  ID_Kategorie VARCHAR(20), Rodic_Typ VARCHAR(100), Rodic_Jmeno VARCHAR(100), Rodic_Telefon VARCHAR(100),
-  Rodic_Mail VARCHAR(100), Telefon VARCHAR(100), Telefon2 VARCHAR(100), Mobil VARCHAR(100), Mail VARCHAR(100),
-  Ulice VARCHAR(100), CP VARCHAR(10), PSC VARCHAR(10), Mesto VARCHAR(100),
-  Trvale_Ulice VARCHAR(100), Trvale_CP VARCHAR(10), Trvale_PSC VARCHAR(10), Trvale_Mesto VARCHAR(100),
-  CL_1 VARCHAR(255), CL_2 VARCHAR(255), CL_3 VARCHAR(255), CL_4 VARCHAR(255), CL_5 VARCHAR(255),
-  Poznamka VARCHAR(9999))
+CREATE OR ALTER PROCEDURE CL_Clen_IMPORT (Prijmeni VARCHAR(1000), Jmeno VARCHAR(1000), Prezdivka VARCHAR(1000),
+  RC VARCHAR(1000), Clenstvi DATE, Clen SMALLINT, Plavec SMALLINT, EuroBeds SMALLINT, PrukazKCT VARCHAR(1000),
+  ID_Kategorie VARCHAR(1000), Rodic_Typ VARCHAR(1000), Rodic_Jmeno VARCHAR(1000), Rodic_Telefon VARCHAR(1000),
+  Rodic_Mail VARCHAR(1000), Telefon VARCHAR(1000), Telefon2 VARCHAR(1000), Mobil VARCHAR(1000), Mail VARCHAR(1000),
+  Ulice VARCHAR(1000), CP VARCHAR(1000), PSC VARCHAR(1000), Mesto VARCHAR(1000),
+  Trvale_Ulice VARCHAR(1000), Trvale_CP VARCHAR(1000), Trvale_PSC VARCHAR(1000), Trvale_Mesto VARCHAR(1000),
+  CL_1 VARCHAR(1000), CL_2 VARCHAR(1000), CL_3 VARCHAR(1000), CL_4 VARCHAR(1000), CL_5 VARCHAR(1000),
+  Poznamka VARCHAR(10000))
 RETURNS (ID_Clen INTEGER)
 AS
 DECLARE VARIABLE kdo VARCHAR(210);
 DECLARE VARIABLE id_typ INTEGER;
 DECLARE VARIABLE id_rodic INTEGER;
 BEGIN
-  kdo = TRIM(COALESCE(Prijmeni, '') || ' ' || COALESCE(Jmeno, ''));
+  kdo = LEFT(TRIM(COALESCE(Prijmeni, '') || ' ' || COALESCE(Jmeno, '')), 200);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Prijmeni, 100, 'Příjmení', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Jmeno, 100, 'Jméno', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Prezdivka, 100, 'Přezdívka', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:RC, 20, 'RČ', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:PrukazKCT, 4, 'Průkaz KČT', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:ID_Kategorie, 20, 'Kategorie', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Rodic_Typ, 100, 'Rodič - typ', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Rodic_Jmeno, 100, 'Rodič - jméno', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Rodic_Telefon, 100, 'Rodič - telefon', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Rodic_Mail, 100, 'Rodič - e-mail', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Telefon, 100, 'Kontakt - telefon', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Telefon2, 100, 'Kontakt - telefon 2', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Mobil, 100, 'Kontakt - mobil', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Mail, 100, 'Kontakt - e-mail', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Ulice, 100, 'Bydliště - ulice', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:CP, 10, 'Bydliště - čp', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:PSC, 10, 'Bydliště - psč', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Mesto, 100, 'Bydliště - město', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Trvale_Ulice, 100, 'Trv. pobyt - ulice', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Trvale_CP, 10, 'Trv. pobyt - čp', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Trvale_PSC, 10, 'Trv. pobyt - psč', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Trvale_Mesto, 100, 'Trv. pobyt - město', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:CL_1, 255, 'Volitelné 1', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:CL_2, 255, 'Volitelné 2', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:CL_3, 255, 'Volitelné 3', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:CL_4, 255, 'Volitelné 4', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:CL_5, 255, 'Volitelné 5', :kdo);
+  EXECUTE PROCEDURE CL_Clen_DELKA(:Poznamka, 9999, 'Poznámka', :kdo);
   IF (Clen = 1 AND ID_Kategorie IS NULL) THEN
     EXCEPTION TALBRECK_WARNING 'Kategorie u člena ''' || kdo || ''' není zadána.';
   Rodic_Typ = TRIM(COALESCE(Rodic_Typ, ''));
