@@ -1,5 +1,7 @@
 #include "shell/uProjectZUNO.h"
 
+#include "reports/uPrint.h"
+
 #include "core/uClock.h"
 #include "core/uDialogs.h"
 #include "core/uLog.h"
@@ -24,9 +26,15 @@ TProjectZUNO::TProjectZUNO()
     , Settings(std::make_unique<TColl>())
 {
     SchemaVersion = {6, 0}; // the schema this program works with
+    SetPrintHandler([this](QWidget* owner, TReportDataList dataSets, const QString& reportName) {
+        return PrintReport(owner, std::move(dataSets), {}, reportName);
+    });
 }
 
-TProjectZUNO::~TProjectZUNO() = default;
+TProjectZUNO::~TProjectZUNO()
+{
+    SetPrintHandler({});
+}
 
 bool TProjectZUNO::CheckVersion(bool upgradable)
 {
