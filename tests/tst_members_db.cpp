@@ -544,13 +544,34 @@ private Q_SLOTS:
         QCOMPARE(r->GetInteger(QStringLiteral("Primarni")), 1);
     }
 
+    void categories_data()
+    {
+        QTest::addColumn<QVariant>("included");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("active ones") << QVariant(Null) << QStringList({"zactvo=Žactvo", "juniori=Junioři", "vedouci=Vedoucí", "ostatni=Ostatní"});
+        QTest::newRow("a deleted one still in use") << QVariant(QStringLiteral("dorost"))
+                                                    << QStringList({"zactvo=Žactvo", "dorost=Dorost", "juniori=Junioři", "vedouci=Vedoucí",
+                                                                    "ostatni=Ostatní"});
+    }
+
     void categories()
     {
-        auto q = xProcCall(QStringLiteral("cl_kategorie_all"), {Null}, {}, true);
+        QFETCH(QVariant, included);
+        QFETCH(QStringList, expected);
+        xSQLOpen(QStringLiteral("update CL_KATEGORIE set Aktivni = 0 where ID = 'dorost'"), false);
+        auto q = xProcCall(QStringLiteral("cl_kategorie_all"), {included}, {}, true);
         QStringList ids;
         while (q->Fetch())
             ids << q->GetText(QStringLiteral("ID")) + QLatin1Char('=') + q->GetText(QStringLiteral("DisplayName"));
-        QCOMPARE(ids, QStringList({"zactvo=Žactvo", "dorost=Dorost", "juniori=Junioři", "vedouci=Vedoucí", "ostatni=Ostatní"}));
+        QCOMPARE(ids, expected);
+    }
+
+    void valuesOfAPersonWithout()
+    {
+        auto q = xProcCall(QStringLiteral("vl_hodn_all"), {Null}, {}, true);
+        QVERIFY(q->Fetch());
+        QVERIFY(q->IsNull(QStringLiteral("CL_1")));
+        QVERIFY(!q->Fetch());
     }
 };
 
