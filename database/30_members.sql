@@ -28,6 +28,7 @@
      cl_clen_new (Prijmeni, Jmeno, Prezdivka, RC, Fotka, Clenstvi, EuroBeds,
                   PrukazKCT, ID_Kategorie, Clen, Plavec, CL_1..CL_5, Poznamka) -> ID_Clen
      cl_clen_edit (ID, the same 17 values)
+     CL_Clen_KONTROLA, CL_RODIC_KONTROLA: the checks every stored person or parent passes
      CL_Clen_Kontakt_EDIT (ID, Telefon, Telefon2, Mobil, Mail)
      CL_Clen_Adresa_EDIT (ID, 'bydliste' | 'trvale', Ulice, CP, PSC, Mesto)
      CL_Clen_ALL (Hledat, Akce_ID, Kategorie_ID, VekOd, VekDo, Stav) -> the list
