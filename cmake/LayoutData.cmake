@@ -20,3 +20,5 @@ foreach(template ${ZUNO_REPORT_TEMPLATES})
   get_filename_component(name ${template} NAME)
   file(COPY_FILE ${template} ${DATA_DIR}/report/${name} ONLY_IF_DIFFERENT)
 endforeach()
+# The default member photo; a club's own photos have other names.
+file(COPY_FILE ${CMAKE_CURRENT_LIST_DIR}/../data/fotky/unknown.jpg ${DATA_DIR}/fotky/unknown.jpg ONLY_IF_DIFFERENT)

@@ -1,0 +1,518 @@
+#include "members/fClen.h"
+#include "ui_fClen.h"
+
+#include "core/uClock.h"
+#include "core/uDialogs.h"
+#include "core/uSystem.h"
+#include "db/uColl.h"
+#include "db/uDB_FB.h"
+#include "members/uFotka.h"
+#include "members/uMembersHost.h"
+#include "members/uRodic.h"
+#include "members/uRodneCislo.h"
+#include "reports/uPrint.h"
+#include "resources/Images.h"
+#include "ui/uDB_GUI.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QRegularExpressionValidator>
+
+namespace {
+
+const QString kVedouci = QStringLiteral("vedouci");
+const QString kOstatni = QStringLiteral("ostatni");
+const QString kModHint = QStringLiteral("Zadané RČ nevyhovuje kontrole modulo 11.");
+
+QList<QIcon> listIcons()
+{
+    QList<QIcon> icons;
+    for (int i = 0; i < ListIconCount(); ++i)
+        icons << ListIcon(i);
+    return icons;
+}
+
+} // namespace
+
+TfrmClen::TfrmClen(QWidget* parent)
+    : TSFormDetail(parent)
+    , ui(std::make_unique<Ui::TfrmClen>())
+{
+    ui->setupUi(this);
+    SetHelpFile(QStringLiteral("sc_kartaclena"));
+
+    const auto action = [this](const QString& name, const QString& text, QToolButton* button, void (TfrmClen::*slot)()) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, slot);
+        button->setDefaultAction(a);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        return a;
+    };
+    m_actRodicNovy = action(QStringLiteral("actRodicNovy"), QStringLiteral("&Nový"), ui->cmdRodicNovy, &TfrmClen::rodNovy);
+    m_actRodicUlozit = action(QStringLiteral("actRodicUlozit"), QStringLiteral("&Uložit"), ui->cmdRodicUlozit, &TfrmClen::rodUlozit);
+    m_actRodicSmazat = action(QStringLiteral("actRodicSmazat"), QStringLiteral("&Smazat"), ui->cmdRodicSmazat, &TfrmClen::rodSmazat);
+
+    ui->lstRod->SetImages(listIcons());
+    ui->lstRod->Sort = false;
+    ui->lstRod->SetColumns({{QStringLiteral("Jméno"), 160}, {QStringLiteral("Telefon"), 110}, {QStringLiteral("Typ"), 90}});
+    ui->lstRod->Act_Delete = m_actRodicSmazat;
+    ui->lstRod->OnRowResultVirtual = [](TSListItem& item, TVirtualObject& object) {
+        const auto& r = static_cast<TRodic&>(object);
+        item.SetCaption(r.DisplayName);
+        item.AddSubItem(r.Telefon);
+        item.AddSubItem(r.Rodic_Typ);
+        item.SetImageIndex(19);
+    };
+    connect(ui->lstRod, &TSListView::SelectItem, this, [this](int) { rodSelected(); });
+
+    ui->lstAkce->SetImages(listIcons());
+    ui->lstAkce->SetColumns({{QStringLiteral("Akce"), 200, QStringLiteral("DisplayName")},
+                             {QStringLiteral("Místo"), 120, QStringLiteral("Misto")},
+                             {QStringLiteral("Datum od"), 80, QStringLiteral("Datum_Od"), TSColumnKind::Date}});
+    ui->lstAkce->OnRowResult = [](TSListItem& item, const TSQLDB&) { item.SetImageIndex(4); };
+    connect(ui->lstAkce, &TSListView::DblSelectItem, this, [this](int row) {
+        if (!MembersHost::OpenEvent)
+            return;
+        MembersHost::OpenEvent(this, ui->lstAkce->ID(row));
+        loadEvents(); // only the events: the person's unsaved edits stay
+    });
+
+    // Digits only; the clipboard keys and editing keys keep working.
+    const QRegularExpression digits(QStringLiteral("[0-9]*"));
+    ui->txtRC1->setValidator(new QRegularExpressionValidator(digits, ui->txtRC1));
+    ui->txtRC2->setValidator(new QRegularExpressionValidator(digits, ui->txtRC2));
+    connect(ui->txtRC1, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.size() >= 6 && ui->txtRC1->hasFocus())
+            ui->txtRC2->setFocus();
+    });
+    connect(ui->txtRC1, &QLineEdit::textChanged, this, &TfrmClen::birthNumberModCheck);
+    connect(ui->txtRC2, &QLineEdit::textChanged, this, &TfrmClen::birthNumberModCheck);
+    for (QWidget* w : {static_cast<QWidget*>(ui->txtRC1), static_cast<QWidget*>(ui->txtRC2), static_cast<QWidget*>(ui->txtPrijmeni),
+                       static_cast<QWidget*>(ui->txtJmeno), static_cast<QWidget*>(ui->txtPrezdivka)})
+        w->installEventFilter(this);
+
+    connect(ui->chkClen, &QCheckBox::toggled, this, &TfrmClen::membershipRules);
+    connect(ui->chkPlavec, &QCheckBox::clicked, this, &TfrmClen::membershipRules);
+    connect(ui->chkAdresaRuzna, &QCheckBox::toggled, this, &TfrmClen::permanentAddressRule);
+    connect(ui->cmdFotografie, &QPushButton::clicked, this, [this] {
+        const QString file = OpenFileDialog(this, QStringLiteral("Fotografie člena oddílu"), PhotoDir(),
+                                            QStringLiteral("Obrázky (*.jpg *.jpeg *.png *.bmp *.gif)"));
+        if (!file.isEmpty())
+            SetPhoto(file);
+    });
+    connect(ui->cmdTisk, &QPushButton::clicked, this, &TfrmClen::Tisk);
+    ui->dtmClenstvi->setCalendarPopup(false);
+}
+
+TfrmClen::~TfrmClen() = default;
+
+int TfrmClen::ShowDetail(int id)
+{
+    return OpenDetail(id);
+}
+
+void TfrmClen::Prepare(int id)
+{
+    ID = id;
+    FillPickers();
+    if (id != 0)
+        LoadData();
+    else
+        ClearData();
+}
+
+void TfrmClen::applySettings()
+{
+    const QVariant fotka = MembersHost::SettingValue(QStringLiteral("CL_Fotka"));
+    const bool photo = !fotka.toString().isEmpty() && !VarEquals(fotka, 0);
+    ui->panFotka->setVisible(photo);
+    ui->panFotka->setFixedWidth(306);
+    resize(photo ? 747 : 440, height());
+
+    const bool kct = VarEquals(MembersHost::SettingValue(QStringLiteral("OD_EvidovatKCT")), 1);
+    ui->lblCislo->setText(kct ? QStringLiteral("Číslo člena KČT:") : QStringLiteral("Číslo člena:"));
+    ui->lblOdbor->setVisible(kct);
+    ui->chkEurobeds->setVisible(kct);
+}
+
+void TfrmClen::FillPickers()
+{
+    xTable2Combo(ui->cmbRodTyp, QStringLiteral("cl_rodic_typ"), false);
+    auto parents = TRodic::NewCollection();
+    parents->LoadFromResult(xProcCall(QStringLiteral("CL_RODIC_ALL"), {ID, Null}, {}, true));
+    ui->lstRod->SetCollection(std::move(parents));
+    rodReset();
+
+    applySettings();
+    xDB2Combo(ui->cmbKategorie, xProcCall(QStringLiteral("cl_kategorie_all"), {Null}, {}, true));
+    auto cols = xProcCall(QStringLiteral("vl_sloupec_all"), {1}, {}, true);
+    QLabel* labels[] = {ui->lblC01, ui->lblC02, ui->lblC03, ui->lblC04, ui->lblC05};
+    while (cols->Fetch()) {
+        const QString col = cols->GetText(QStringLiteral("Sloupec"));
+        for (int i = 0; i < 5; ++i)
+            if (col.compare(QStringLiteral("CL_0") + QString::number(i + 1), Qt::CaseInsensitive) == 0)
+                labels[i]->setText(cols->GetText(QStringLiteral("DisplayName")) + QStringLiteral(":"));
+    }
+    cols.reset();
+    auto org = xProcCall(QStringLiteral("OD_Oficiality_ALL"), {}, {}, true);
+    QString odbor;
+    if (org->Fetch())
+        for (const QString& c : {QStringLiteral("ID_KCTOBLAST"), QStringLiteral("KCT_CISLO")})
+            if (org->ColumnIndex(c) >= 0)
+                odbor += org->GetText(c);
+    ui->lblOdbor->setText(odbor);
+    ui->tabMain->setCurrentWidget(ui->tabOsobni);
+    ui->txtPrijmeni->setFocus();
+}
+
+void TfrmClen::ClearData()
+{
+    ui->lblNazev->SetCaption(QStringLiteral("Nový člen"));
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        if (e->parent() != ui->cmbKategorie && e->parent() != ui->cmbRodTyp && e != ui->dtmClenstvi->findChild<QLineEdit*>())
+            e->clear();
+    ui->rtePoznamka->clear();
+    for (QLabel* l : {ui->lblPohlavi, ui->lblVek, ui->lblVekVRoce, ui->lblDatumNarozeni})
+        l->setText(QStringLiteral("-"));
+    ui->cmbKategorie->setCurrentIndex(0);
+    ui->dtmClenstvi->setDate(Clock::today());
+    ui->chkEurobeds->setChecked(false);
+    ui->chkPlavec->setChecked(false);
+    ui->chkClen->setChecked(true);
+    ui->chkAdresaRuzna->setChecked(false);
+    m_idHodn = Null;
+    m_fotka.clear();
+    membershipRules();
+    permanentAddressRule();
+    showPhoto();
+    ui->lstAkce->Model()->Clear();
+    rodReset();
+}
+
+void TfrmClen::LoadData()
+{
+    auto q = xProcCall(QStringLiteral("CL_Clen_DETAIL"), {ID}, {}, true);
+    if (!q->Fetch())
+        throw TTalbreckException(QStringLiteral("Člen již v evidenci není."));
+    ui->txtPrijmeni->setText(q->GetText(QStringLiteral("Prijmeni")));
+    ui->txtJmeno->setText(q->GetText(QStringLiteral("Jmeno")));
+    ui->txtPrezdivka->setText(q->GetText(QStringLiteral("Prezdivka")));
+    const QString rc = q->GetText(QStringLiteral("RC"));
+    ui->txtRC1->setText(rc.left(6));
+    ui->txtRC2->setText(rc.mid(7, 4));
+    ui->lblPohlavi->setText(q->IsNull(QStringLiteral("Pohlavi")) ? QStringLiteral("-") : q->GetText(QStringLiteral("Pohlavi")));
+    ui->lblVek->setText(q->IsNull(QStringLiteral("Vek")) ? QStringLiteral("-") : q->GetText(QStringLiteral("Vek")));
+    ui->lblVekVRoce->setText(q->IsNull(QStringLiteral("VekVRoce")) ? QStringLiteral("-") : q->GetText(QStringLiteral("VekVRoce")));
+    ui->lblDatumNarozeni->setText(q->IsNull(QStringLiteral("DatumNarozeni")) ? QStringLiteral("-")
+                                                                             : DateToText(q->GetDate(QStringLiteral("DatumNarozeni"))));
+    ui->txtBydlUlice->setText(q->GetText(QStringLiteral("Ulice")));
+    ui->txtBydlCP->setText(q->GetText(QStringLiteral("CP")));
+    ui->txtBydlPSC->setText(q->GetText(QStringLiteral("PSC")));
+    ui->txtBydlMesto->setText(q->GetText(QStringLiteral("Mesto")));
+    ui->txtTrvUlice->setText(q->GetText(QStringLiteral("Trvale_Ulice")));
+    ui->txtTrvCP->setText(q->GetText(QStringLiteral("Trvale_CP")));
+    ui->txtTrvPSC->setText(q->GetText(QStringLiteral("Trvale_PSC")));
+    ui->txtTrvMesto->setText(q->GetText(QStringLiteral("Trvale_Mesto")));
+    ui->txtTelefon->setText(q->GetText(QStringLiteral("Telefon")));
+    ui->txtTelefon2->setText(q->GetText(QStringLiteral("Telefon2")));
+    ui->txtMobil->setText(q->GetText(QStringLiteral("Mobil")));
+    ui->txtMail->setText(q->GetText(QStringLiteral("Mail")));
+    ui->rtePoznamka->setPlainText(q->GetText(QStringLiteral("Poznamka")));
+    ui->chkPlavec->setChecked(q->GetInteger(QStringLiteral("Plavec")) == 1);
+    const bool differs = ui->txtTrvUlice->text() != ui->txtBydlUlice->text() || ui->txtTrvCP->text() != ui->txtBydlCP->text()
+                         || ui->txtTrvPSC->text() != ui->txtBydlPSC->text() || ui->txtTrvMesto->text() != ui->txtBydlMesto->text();
+    ui->chkAdresaRuzna->setChecked(differs);
+    permanentAddressRule();
+    const bool member = q->GetInteger(QStringLiteral("Clen")) == 1;
+    ui->chkClen->setChecked(member);
+    if (member) {
+        ui->dtmClenstvi->setDate(q->IsNull(QStringLiteral("Clenstvi")) ? Clock::today() : q->GetDate(QStringLiteral("Clenstvi")));
+        ui->txtPrukazKCT->setText(q->GetText(QStringLiteral("PrukazKCT")));
+        const QString kategorie = q->GetText(QStringLiteral("ID_Kategorie"));
+        if (!ui->cmbKategorie->SelectID(kategorie)) {
+            // A category since deleted stays what the person has.
+            xDB2Combo(ui->cmbKategorie, xProcCall(QStringLiteral("cl_kategorie_all"), {kategorie}, {}, true));
+            ui->cmbKategorie->SelectID(kategorie);
+        }
+        ui->chkEurobeds->setChecked(q->GetInteger(QStringLiteral("EuroBeds")) != 0);
+    }
+    membershipRules();
+    m_idHodn = q->GetValue(QStringLiteral("ID_Hodn"));
+    m_fotka = q->GetText(QStringLiteral("Fotka"));
+    q.reset();
+    birthNumberModCheck();
+    updateHeader();
+    showPhoto();
+
+    QLineEdit* values[] = {ui->txtC01, ui->txtC02, ui->txtC03, ui->txtC04, ui->txtC05};
+    auto h = xProcCall(QStringLiteral("vl_hodn_all"), {m_idHodn}, {}, true);
+    const bool hasValues = h->Fetch();
+    for (int i = 0; i < 5; ++i)
+        values[i]->setText(hasValues ? h->GetText(QStringLiteral("CL_") + QString::number(i + 1)) : QString());
+    h.reset();
+    loadEvents();
+    rodReset();
+    ui->lstRod->Refill();
+}
+
+void TfrmClen::loadEvents()
+{
+    ui->lstAkce->OpenResult(xProcCall(QStringLiteral("AK_Akce_CLEN"), {ID, Null, Null, Null}, {}, true));
+}
+
+bool TfrmClen::SaveData()
+{
+    if (!BirthNumberDateValid(ui->txtRC1->text())) {
+        ShowWarning(QStringLiteral("Rodné číslo je neplatné"));
+        ui->tabMain->setCurrentWidget(ui->tabOsobni);
+        ui->txtRC1->setFocus();
+        return false;
+    }
+    const bool member = ui->chkClen->isChecked();
+    if (!member) {
+        ui->chkEurobeds->setChecked(false);
+        ui->cmbKategorie->setCurrentIndex(0);
+        ui->txtPrukazKCT->clear();
+        ui->dtmClenstvi->setDate(Clock::today());
+    }
+    if (!ui->chkAdresaRuzna->isChecked())
+        permanentAddressRule();
+    const QVariantList values = {ui->txtPrijmeni->text(), ui->txtJmeno->text(), ui->txtPrezdivka->text(),
+                                 ui->txtRC1->text() + QStringLiteral("/") + ui->txtRC2->text(), m_fotka, ui->dtmClenstvi->date(),
+                                 ui->chkEurobeds->isChecked(), ui->txtPrukazKCT->text(),
+                                 member ? ui->cmbKategorie->SelectedID() : Null, member, ui->chkPlavec->isChecked(),
+                                 ui->txtC01->text(), ui->txtC02->text(), ui->txtC03->text(), ui->txtC04->text(), ui->txtC05->text(),
+                                 ui->rtePoznamka->toPlainText()};
+    try {
+        if (ID < 1) {
+            auto q = xProcCall(QStringLiteral("cl_clen_new"), values, {}, true);
+            q->Fetch();
+            ID = static_cast<int>(q->GetInteger(QStringLiteral("ID_Clen")));
+        } else {
+            xProcCall(QStringLiteral("cl_clen_edit"), QVariantList{ID} + values);
+        }
+        xProcCall(QStringLiteral("CL_Clen_Kontakt_EDIT"),
+                  {ID, ui->txtTelefon->text(), ui->txtTelefon2->text(), ui->txtMobil->text(), ui->txtMail->text()});
+        xProcCall(QStringLiteral("CL_Clen_Adresa_EDIT"), {ID, QStringLiteral("bydliste"), ui->txtBydlUlice->text(), ui->txtBydlCP->text(),
+                                                          ui->txtBydlPSC->text(), ui->txtBydlMesto->text()});
+        xProcCall(QStringLiteral("CL_Clen_Adresa_EDIT"), {ID, QStringLiteral("trvale"), ui->txtTrvUlice->text(), ui->txtTrvCP->text(),
+                                                          ui->txtTrvPSC->text(), ui->txtTrvMesto->text()});
+        TVirtualCollection* parents = ui->lstRod->Collection();
+        for (int i = 0; i < parents->Count(); ++i)
+            parents->Item<TRodic>(i)->ID_Clen = ID;
+        parents->SaveAll();
+    } catch (const TTalbreckDBException& e) {
+        if (e.Severity() != 3)
+            throw;
+        ShowDBMessage(e);
+        return false;
+    }
+    return true;
+}
+
+void TfrmClen::Tisk()
+{
+    if (!PrepareForPrint())
+        return;
+    TReportDataList sets;
+    const auto ds = [&sets](const QString& name, const QString& proc, const QVariantList& args) {
+        sets.push_back(xReportDataSet(name, xProcText(proc, args, {}, true)));
+    };
+    ds(QStringLiteral("dsClenove"), QStringLiteral("CL_Clen_DETAIL"), {ID});
+    ds(QStringLiteral("dsAkce"), QStringLiteral("AK_Akce_CLEN"), {ID, Null, Null, Null});
+    ds(QStringLiteral("dsVlastnosti"), QStringLiteral("vl_hodn_all"), {m_idHodn});
+    ds(QStringLiteral("dsRodice"), QStringLiteral("CL_RODIC_ALL"), {ID, Null});
+    PrintFromWindow(this, std::move(sets));
+}
+
+void TfrmClen::SetPhoto(const QString& path)
+{
+    const QString name = ImportPhoto(path);
+    if (name.isEmpty()) {
+        ShowWarning(QStringLiteral("Fotografii \"") + path + QStringLiteral("\" nelze použít."));
+        return;
+    }
+    m_fotka = name;
+    showPhoto();
+}
+
+void TfrmClen::showPhoto()
+{
+    // A missing file changes only the picture shown, never the stored name.
+    const QString file = PhotoDir() + m_fotka;
+    QPixmap picture;
+    if (m_fotka.isEmpty() || !QFileInfo(file).isFile() || !picture.load(file))
+        picture.load(DefaultPhotoPath());
+    const QSize room(290, 380);
+    ui->imgFotka->setPixmap(picture.isNull() ? QPixmap() : picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void TfrmClen::updateHeader()
+{
+    QString text = ui->txtPrijmeni->text() + QStringLiteral(" ") + ui->txtJmeno->text();
+    if (!ui->txtPrezdivka->text().isEmpty())
+        text += QStringLiteral(" - ") + ui->txtPrezdivka->text();
+    ui->lblNazev->SetCaption(text);
+}
+
+bool TfrmClen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == ui->txtRC1 || watched == ui->txtRC2)
+            birthNumberLeft();
+        else
+            updateHeader();
+    }
+    return TSFormDetail::eventFilter(watched, event);
+}
+
+void TfrmClen::birthNumberModCheck()
+{
+    const bool fails = BirthNumberCheckFails(ui->txtRC1->text(), ui->txtRC2->text());
+    ui->lblModCheck->setVisible(fails);
+    ui->txtRC1->setToolTip(fails ? kModHint : QString());
+    ui->txtRC2->setToolTip(fails ? kModHint : QString());
+}
+
+void TfrmClen::birthNumberLeft()
+{
+    if (!ui->txtRC1->text().isEmpty())
+        ui->txtRC1->setText(ZeroPad(ui->txtRC1->text(), 6));
+    for (QLabel* l : {ui->lblPohlavi, ui->lblVek, ui->lblVekVRoce, ui->lblDatumNarozeni})
+        l->setText(QStringLiteral("-"));
+    if (BirthNumberDateValid(ui->txtRC1->text())) {
+        auto q = xProcCall(QStringLiteral("CL_RC"), {ui->txtRC1->text() + QStringLiteral("/") + ui->txtRC2->text()}, {}, true);
+        if (q->Fetch() && !q->IsNull(QStringLiteral("Vek"))) {
+            ui->lblPohlavi->setText(q->GetText(QStringLiteral("Pohlavi")));
+            ui->lblVek->setText(q->GetText(QStringLiteral("Vek")));
+            ui->lblVekVRoce->setText(q->GetText(QStringLiteral("VekVRoce")));
+            ui->lblDatumNarozeni->setText(DateToText(q->GetDate(QStringLiteral("DatumNarozeni"))));
+            const QString current = ui->cmbKategorie->SelectedID().toString();
+            if (current != kVedouci && current != kOstatni)
+                ui->cmbKategorie->SelectID(CategoryByAge(static_cast<int>(q->GetInteger(QStringLiteral("Vek")))));
+        }
+    }
+    if (!ui->chkClen->isChecked())
+        ui->cmbKategorie->SelectID(kOstatni);
+}
+
+void TfrmClen::membershipRules()
+{
+    const bool member = ui->chkClen->isChecked();
+    for (QWidget* w : {static_cast<QWidget*>(ui->cmbKategorie), static_cast<QWidget*>(ui->dtmClenstvi),
+                       static_cast<QWidget*>(ui->txtPrukazKCT), static_cast<QWidget*>(ui->chkEurobeds)})
+        w->setEnabled(member);
+    if (!member)
+        ui->cmbKategorie->SelectID(kOstatni);
+}
+
+void TfrmClen::permanentAddressRule()
+{
+    const bool own = ui->chkAdresaRuzna->isChecked();
+    const std::pair<QLineEdit*, QLineEdit*> pairs[] = {{ui->txtBydlUlice, ui->txtTrvUlice},
+                                                       {ui->txtBydlCP, ui->txtTrvCP},
+                                                       {ui->txtBydlPSC, ui->txtTrvPSC},
+                                                       {ui->txtBydlMesto, ui->txtTrvMesto}};
+    for (const auto& [from, to] : pairs) {
+        to->setEnabled(own);
+        if (!own)
+            to->setText(from->text());
+    }
+}
+
+// Parents ---------------------------------------------------------------
+
+void TfrmClen::rodReset()
+{
+    m_actRodicUlozit->setEnabled(false);
+    m_actRodicSmazat->setEnabled(false);
+    m_actRodicNovy->setEnabled(true);
+    for (QLineEdit* e : {ui->txtRod_Jmeno, ui->txtRod_Telefon, ui->txtRod_Mail, ui->txtRod_Poznamka}) {
+        e->clear();
+        e->setEnabled(false);
+    }
+    // A kind shown only for a parent who has it (deleted since) leaves the list again.
+    for (int i = ui->cmbRodTyp->count() - 1; i >= 0; --i)
+        if (ui->cmbRodTyp->itemData(i, Qt::UserRole + 1).toBool())
+            ui->cmbRodTyp->removeItem(i);
+    ui->cmbRodTyp->setCurrentIndex(-1);
+    ui->cmbRodTyp->setEnabled(false);
+    ui->chkRodPrimarni->setChecked(false);
+    ui->chkRodPrimarni->setEnabled(false);
+}
+
+void TfrmClen::rodSelected()
+{
+    auto* r = static_cast<TRodic*>(ui->lstRod->SelectedObject());
+    if (!r)
+        return;
+    rodReset();
+    m_actRodicUlozit->setEnabled(true);
+    m_actRodicSmazat->setEnabled(true);
+    for (QWidget* w : {static_cast<QWidget*>(ui->txtRod_Jmeno), static_cast<QWidget*>(ui->txtRod_Telefon),
+                       static_cast<QWidget*>(ui->txtRod_Mail), static_cast<QWidget*>(ui->txtRod_Poznamka),
+                       static_cast<QWidget*>(ui->cmbRodTyp), static_cast<QWidget*>(ui->chkRodPrimarni)})
+        w->setEnabled(true);
+    ui->txtRod_Jmeno->setText(r->DisplayName);
+    ui->txtRod_Telefon->setText(r->Telefon);
+    ui->txtRod_Mail->setText(r->Mail);
+    ui->txtRod_Poznamka->setText(r->Poznamka);
+    ui->chkRodPrimarni->setChecked(r->Primarni);
+    if (!ui->cmbRodTyp->SelectID(r->ID_Rodic_Typ)) {
+        // The kind was deleted from the code list: it stays what is stored.
+        ui->cmbRodTyp->AddWithID(r->Rodic_Typ, r->ID_Rodic_Typ);
+        ui->cmbRodTyp->setItemData(ui->cmbRodTyp->count() - 1, true, Qt::UserRole + 1);
+        ui->cmbRodTyp->SelectID(r->ID_Rodic_Typ);
+    }
+}
+
+void TfrmClen::rodRefill()
+{
+    rodReset();
+    ui->lstRod->Refill();
+}
+
+void TfrmClen::rodNovy()
+{
+    const std::optional<QString> name = TextInputDialog(this, QStringLiteral("Nový kontakt na rodiče"), QStringLiteral("Zadejte jméno rodiče"), {});
+    if (!name)
+        return;
+    auto r = std::make_unique<TRodic>();
+    r->ID_Clen = ID;
+    r->DisplayName = *name;
+    TVirtualObject* added = ui->lstRod->Collection()->Add(std::move(r));
+    rodRefill();
+    ui->lstRod->SelectObject(added);
+    rodSelected();
+}
+
+void TfrmClen::rodUlozit()
+{
+    auto* r = static_cast<TRodic*>(ui->lstRod->SelectedObject());
+    if (!r)
+        return;
+    r->Primarni = ui->chkRodPrimarni->isChecked();
+    if (ui->cmbRodTyp->currentIndex() >= 0) {
+        r->ID_Rodic_Typ = ui->cmbRodTyp->SelectedID().toInt();
+        r->Rodic_Typ = ui->cmbRodTyp->currentText();
+    }
+    r->DisplayName = ui->txtRod_Jmeno->text();
+    r->Telefon = ui->txtRod_Telefon->text();
+    r->Mail = ui->txtRod_Mail->text();
+    r->Poznamka = ui->txtRod_Poznamka->text();
+    rodRefill();
+}
+
+void TfrmClen::rodSmazat()
+{
+    TVirtualObject* object = ui->lstRod->SelectedObject();
+    if (!object)
+        return;
+    if (!Confirm(QStringLiteral("Opravdu chcete smazat kontakt \"") + static_cast<TRodic*>(object)->DisplayName + QStringLiteral("\" ?")))
+        return;
+    ui->lstRod->Collection()->Remove(object);
+    rodRefill();
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/SFormDetail.h"
+
+#include <memory>
+
+namespace Ui { class TfrmClen; }
+class QAction;
+class TRodic;
+
+// The member window: one person of the register with the birth number,
+// membership, addresses, contacts, user properties, parents, note, events
+// and photo. Parents' changes stay in memory until the person is saved.
+class TfrmClen : public TSFormDetail
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmClen(QWidget* parent = nullptr);
+    ~TfrmClen() override;
+
+    // Opens the person (0 = a new one) modally: mrOK after a save.
+    int ShowDetail(int id);
+    // Fills the window for the person without showing it (what ShowDetail
+    // does before the window appears).
+    void Prepare(int id);
+
+    // The photo file name that a save stores (empty: no photo).
+    QString Fotka() const { return m_fotka; }
+    // Takes a chosen picture into the photo folder and shows it.
+    void SetPhoto(const QString& path);
+    void Tisk();
+
+protected:
+    void FillPickers() override;
+    void LoadData() override;
+    bool SaveData() override;
+    void ClearData() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applySettings();
+    void showPhoto();
+    void updateHeader();
+    void birthNumberModCheck();
+    void birthNumberLeft();
+    void membershipRules();
+    void permanentAddressRule();
+    void loadEvents();
+
+    void rodReset();
+    void rodSelected();
+    void rodNovy();
+    void rodUlozit();
+    void rodSmazat();
+    void rodRefill();
+
+    std::unique_ptr<Ui::TfrmClen> ui;
+    QAction* m_actRodicUlozit;
+    QAction* m_actRodicNovy;
+    QAction* m_actRodicSmazat;
+    QVariant m_idHodn;
+    QString m_fotka;
+};
