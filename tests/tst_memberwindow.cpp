@@ -5,6 +5,7 @@
 #include "db/uProjectDB.h"
 #include "members/fClen.h"
 #include "members/uMembersHost.h"
+#include "reports/uPrint.h"
 #include "ui/SComboBox.h"
 #include "ui/SListViewVirtual.h"
 
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -413,6 +415,63 @@ private Q_SLOTS:
         child<QPushButton>(third, "cmdFotografie")->click();
         QCOMPARE(third.Fotka(), QStringLiteral("ztracena.jpg"));
         QCOMPARE(Dialogs::takeShown().size(), 1);
+    }
+
+    // Every page renders with and without the photo panel; with
+    // ZUNO_SCREENSHOTS set to a folder the pictures are kept there to look at.
+    void pagesRender_data()
+    {
+        QTest::addColumn<int>("photo");
+        QTest::newRow("with photo") << 1;
+        QTest::newRow("without photo") << 0;
+    }
+
+    void pagesRender()
+    {
+        QFETCH(int, photo);
+        settings[QStringLiteral("CL_Fotka")] = photo;
+        const int id = saveFullPerson();
+        TfrmClen w;
+        w.Prepare(id);
+        w.show();
+        QCOMPARE(child<QWidget>(w, "panFotka")->isVisible(), photo == 1);
+        QVERIFY(photo ? w.width() >= 747 : w.width() < 500); // the narrow window without the panel
+        const QString folder = qEnvironmentVariable("ZUNO_SCREENSHOTS");
+        auto* tabs = child<QTabWidget>(w, "tabMain");
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            if (tabs->widget(i)->objectName() == QStringLiteral("tabRodice"))
+                selectParent(w, QStringLiteral("Jana O'Brien"));
+            const QPixmap shot = w.grab();
+            QVERIFY(!shot.isNull());
+            if (!folder.isEmpty())
+                QVERIFY(shot.save(folder + QStringLiteral("/clen_%1_%2.png").arg(photo ? QStringLiteral("foto") : QStringLiteral("bez"),
+                                                                                   tabs->widget(i)->objectName())));
+        }
+        w.reject();
+    }
+
+    void printsTheCardOfTheStoredPerson()
+    {
+        const int id = saveFullPerson();
+        QString group;
+        QStringList names;
+        SetPrintHandler([&](QWidget* owner, TReportDataList dataSets, const QString& reportName) {
+            group = reportName.isEmpty() ? owner->objectName() : reportName;
+            for (const auto& set : dataSets)
+                names << set->Name();
+            return int(mrOK);
+        });
+        TfrmClen w;
+        w.Prepare(id);
+        edit(w, "txtPrezdivka", QStringLiteral("Tištěný"));
+        w.show();
+        child<QPushButton>(w, "cmdTisk")->click();
+        SetPrintHandler({});
+        QCOMPARE(group, QStringLiteral("frmClen"));
+        QCOMPARE(names, QStringList({QStringLiteral("dsClenove"), QStringLiteral("dsAkce"), QStringLiteral("dsVlastnosti"), QStringLiteral("dsRodice")}));
+        // What is printed is what is stored.
+        QCOMPARE(QueryText(QStringLiteral("select Prezdivka from CL_CLEN where ID=") + QString::number(id)), QStringLiteral("Tištěný"));
     }
 };
 

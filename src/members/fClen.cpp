@@ -69,8 +69,8 @@ TfrmClen::TfrmClen(QWidget* parent)
     connect(ui->lstRod, &TSListView::SelectItem, this, [this](int) { rodSelected(); });
 
     ui->lstAkce->SetImages(listIcons());
-    ui->lstAkce->SetColumns({{QStringLiteral("Akce"), 200, QStringLiteral("DisplayName")},
-                             {QStringLiteral("Místo"), 120, QStringLiteral("Misto")},
+    ui->lstAkce->SetColumns({{QStringLiteral("Akce"), 170, QStringLiteral("DisplayName")},
+                             {QStringLiteral("Místo"), 110, QStringLiteral("Misto")},
                              {QStringLiteral("Datum od"), 80, QStringLiteral("Datum_Od"), TSColumnKind::Date}});
     ui->lstAkce->OnRowResult = [](TSListItem& item, const TSQLDB&) { item.SetImageIndex(4); };
     connect(ui->lstAkce, &TSListView::DblSelectItem, this, [this](int row) {
@@ -105,6 +105,7 @@ TfrmClen::TfrmClen(QWidget* parent)
     });
     connect(ui->cmdTisk, &QPushButton::clicked, this, &TfrmClen::Tisk);
     ui->dtmClenstvi->setCalendarPopup(false);
+    ui->tabMain->setUsesScrollButtons(false);
 }
 
 TfrmClen::~TfrmClen() = default;
@@ -129,7 +130,7 @@ void TfrmClen::applySettings()
     const QVariant fotka = MembersHost::SettingValue(QStringLiteral("CL_Fotka"));
     const bool photo = !fotka.toString().isEmpty() && !VarEquals(fotka, 0);
     ui->panFotka->setVisible(photo);
-    ui->panFotka->setFixedWidth(306);
+    ui->panFotka->setFixedWidth(270); // leaves the page control room for all its tabs
     resize(photo ? 747 : 440, height());
 
     const bool kct = VarEquals(MembersHost::SettingValue(QStringLiteral("OD_EvidovatKCT")), 1);
@@ -346,7 +347,7 @@ void TfrmClen::showPhoto()
     QPixmap picture;
     if (m_fotka.isEmpty() || !QFileInfo(file).isFile() || !picture.load(file))
         picture.load(DefaultPhotoPath());
-    const QSize room(290, 380);
+    const QSize room(250, 340);
     ui->imgFotka->setPixmap(picture.isNull() ? QPixmap() : picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
