@@ -8,8 +8,10 @@
 #include "reports/uPrint.h"
 #include "ui/SComboBox.h"
 #include "ui/SListViewVirtual.h"
+#include "ui/STitle.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
@@ -472,6 +474,64 @@ private Q_SLOTS:
         QCOMPARE(names, QStringList({QStringLiteral("dsClenove"), QStringLiteral("dsAkce"), QStringLiteral("dsVlastnosti"), QStringLiteral("dsRodice")}));
         // What is printed is what is stored.
         QCOMPARE(QueryText(QStringLiteral("select Prezdivka from CL_CLEN where ID=") + QString::number(id)), QStringLiteral("Tištěný"));
+    }
+
+    void typingAndLeavingFields()
+    {
+        TfrmClen w;
+        w.Prepare(0);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        auto* rc1 = child<QLineEdit>(w, "txtRC1");
+        auto* rc2 = child<QLineEdit>(w, "txtRC2");
+        rc1->setFocus();
+        QTest::keyClicks(rc1, QStringLiteral("85a03-15"));
+        QCOMPARE(rc1->text(), QStringLiteral("850315"));
+        QVERIFY(rc2->hasFocus()); // the sixth digit moves on to the suffix
+        QTest::keyClicks(rc2, QStringLiteral("0001"));
+        QVERIFY(!child<QLabel>(w, "lblModCheck")->isHidden());
+        QCOMPARE(rc2->toolTip(), QStringLiteral("Zadané RČ nevyhovuje kontrole modulo 11."));
+        QTest::keyClick(rc2, Qt::Key_Backspace);
+        QTest::keyClicks(rc2, QStringLiteral("7"));
+        QVERIFY(child<QLabel>(w, "lblModCheck")->isHidden());
+        QVERIFY(rc2->toolTip().isEmpty());
+
+        edit(w, "txtPrijmeni", QStringLiteral("Nováková"));
+        edit(w, "txtJmeno", QStringLiteral("Eva"));
+        leave(w, "txtJmeno");
+        QCOMPARE(child<TSTitle>(w, "lblNazev")->Caption(), QStringLiteral("Nováková Eva"));
+        edit(w, "txtPrezdivka", QStringLiteral("Evička"));
+        leave(w, "txtPrezdivka");
+        QCOMPARE(child<TSTitle>(w, "lblNazev")->Caption(), QStringLiteral("Nováková Eva - Evička"));
+
+        // The permanent address follows the residence unless it differs.
+        edit(w, "txtBydlMesto", QStringLiteral("Brno"));
+        child<QCheckBox>(w, "chkAdresaRuzna")->setChecked(true);
+        QVERIFY(child<QLineEdit>(w, "txtTrvMesto")->isEnabled());
+        edit(w, "txtTrvMesto", QStringLiteral("Jihlava"));
+        child<QCheckBox>(w, "chkAdresaRuzna")->setChecked(false);
+        QCOMPARE(text(w, "txtTrvMesto"), QStringLiteral("Brno"));
+        QVERIFY(!child<QLineEdit>(w, "txtTrvMesto")->isEnabled());
+        w.reject();
+    }
+
+    void clubNumberFollowsTheSetting_data()
+    {
+        QTest::addColumn<int>("kct");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("tourist club data") << 1 << "Číslo člena KČT:";
+        QTest::newRow("none") << 0 << "Číslo člena:";
+    }
+
+    void clubNumberFollowsTheSetting()
+    {
+        QFETCH(int, kct);
+        settings[QStringLiteral("OD_EvidovatKCT")] = kct;
+        TfrmClen w;
+        w.Prepare(0);
+        QTEST(label(w, "lblCislo"), "caption");
+        QCOMPARE(!child<QCheckBox>(w, "chkEurobeds")->isHidden(), kct == 1);
+        QCOMPARE(!child<QLabel>(w, "lblOdbor")->isHidden(), kct == 1);
     }
 };
 
