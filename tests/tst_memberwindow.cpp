@@ -313,6 +313,8 @@ private Q_SLOTS:
         const QString surname = QueryText(QStringLiteral("select Prijmeni from CL_CLEN where ID=") + QString::number(id));
         const auto edits = [&](TfrmClen& w) {
             w.Prepare(id);
+            Dialogs::setNextInput(QStringLiteral("  "));
+            trigger(w, "actRodicNovy"); // no name, no parent
             addParent(w, QStringLiteral("Nový Rodič"), QStringLiteral("1"), 3, false);
             addParent(w, QStringLiteral("Hned Smazaný"), QStringLiteral("2"), 1, false);
             Dialogs::setNextAnswer(TMsgResult::Yes);

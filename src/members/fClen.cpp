@@ -479,11 +479,11 @@ void TfrmClen::rodRefill()
 void TfrmClen::rodNovy()
 {
     const std::optional<QString> name = TextInputDialog(this, QStringLiteral("Nový kontakt na rodiče"), QStringLiteral("Zadejte jméno rodiče"), {});
-    if (!name)
+    if (!name || name->trimmed().isEmpty()) // a parent without a name could never be stored
         return;
     auto r = std::make_unique<TRodic>();
     r->ID_Clen = ID;
-    r->DisplayName = *name;
+    r->DisplayName = name->trimmed();
     TVirtualObject* added = ui->lstRod->Collection()->Add(std::move(r));
     rodRefill();
     ui->lstRod->SelectObject(added);
