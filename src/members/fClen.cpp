@@ -8,7 +8,7 @@
 #include "db/uDB_FB.h"
 #include "members/uFotka.h"
 #include "members/uMembersHost.h"
-#include "members/uRodic.h"
+#include "members/uClenRodice.h"
 #include "members/uRodneCislo.h"
 #include "reports/uPrint.h"
 #include "resources/Images.h"
@@ -26,14 +26,6 @@ const QString kVedouci = QStringLiteral("vedouci");
 const QString kOstatni = QStringLiteral("ostatni");
 const QString kModHint = QStringLiteral("Zadané RČ nevyhovuje kontrole modulo 11.");
 
-QList<QIcon> listIcons()
-{
-    QList<QIcon> icons;
-    for (int i = 0; i < ListIconCount(); ++i)
-        icons << ListIcon(i);
-    return icons;
-}
-
 } // namespace
 
 TfrmClen::TfrmClen(QWidget* parent)
@@ -42,33 +34,11 @@ TfrmClen::TfrmClen(QWidget* parent)
 {
     ui->setupUi(this);
     SetHelpFile(QStringLiteral("sc_kartaclena"));
+    m_rodice = std::make_unique<TClenRodice>(ui.get(), this);
 
-    const auto action = [this](const QString& name, const QString& text, QToolButton* button, void (TfrmClen::*slot)()) {
-        auto* a = new QAction(text, this);
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, slot);
-        button->setDefaultAction(a);
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        return a;
-    };
-    m_actRodicNovy = action(QStringLiteral("actRodicNovy"), QStringLiteral("&Nový"), ui->cmdRodicNovy, &TfrmClen::rodNovy);
-    m_actRodicUlozit = action(QStringLiteral("actRodicUlozit"), QStringLiteral("&Uložit"), ui->cmdRodicUlozit, &TfrmClen::rodUlozit);
-    m_actRodicSmazat = action(QStringLiteral("actRodicSmazat"), QStringLiteral("&Smazat"), ui->cmdRodicSmazat, &TfrmClen::rodSmazat);
-
-    ui->lstRod->SetImages(listIcons());
-    ui->lstRod->Sort = false;
-    ui->lstRod->SetColumns({{QStringLiteral("Jméno"), 160}, {QStringLiteral("Telefon"), 110}, {QStringLiteral("Typ"), 90}});
-    ui->lstRod->Act_Delete = m_actRodicSmazat;
-    ui->lstRod->OnRowResultVirtual = [](TSListItem& item, TVirtualObject& object) {
-        const auto& r = static_cast<TRodic&>(object);
-        item.SetCaption(r.DisplayName);
-        item.AddSubItem(r.Telefon);
-        item.AddSubItem(r.Rodic_Typ);
-        item.SetImageIndex(19);
-    };
-    connect(ui->lstRod, &TSListView::SelectItem, this, [this](int) { rodSelected(); });
-
-    ui->lstAkce->SetImages(listIcons());
+    QList<QIcon> images(5);
+    images[4] = ListIcon(4);
+    ui->lstAkce->SetImages(images);
     ui->lstAkce->SetColumns({{QStringLiteral("Akce"), 170, QStringLiteral("DisplayName")},
                              {QStringLiteral("Místo"), 110, QStringLiteral("Misto")},
                              {QStringLiteral("Datum od"), 80, QStringLiteral("Datum_Od"), TSColumnKind::Date}});
@@ -141,11 +111,7 @@ void TfrmClen::applySettings()
 
 void TfrmClen::FillPickers()
 {
-    xTable2Combo(ui->cmbRodTyp, QStringLiteral("cl_rodic_typ"), false);
-    auto parents = TRodic::NewCollection();
-    parents->LoadFromResult(xProcCall(QStringLiteral("CL_RODIC_ALL"), {ID, Null}, {}, true));
-    ui->lstRod->SetCollection(std::move(parents));
-    rodReset();
+    m_rodice->Load(ID);
 
     applySettings();
     xDB2Combo(ui->cmbKategorie, xProcCall(QStringLiteral("cl_kategorie_all"), {Null}, {}, true));
@@ -190,7 +156,7 @@ void TfrmClen::ClearData()
     permanentAddressRule();
     showPhoto();
     ui->lstAkce->Model()->Clear();
-    rodReset();
+    m_rodice->Refill();
 }
 
 void TfrmClen::LoadData()
@@ -255,8 +221,7 @@ void TfrmClen::LoadData()
         values[i]->setText(hasValues ? h->GetText(QStringLiteral("CL_") + QString::number(i + 1)) : QString());
     h.reset();
     loadEvents();
-    rodReset();
-    ui->lstRod->Refill();
+    m_rodice->Refill();
 }
 
 void TfrmClen::loadEvents()
@@ -301,10 +266,7 @@ bool TfrmClen::SaveData()
                                                           ui->txtBydlPSC->text(), ui->txtBydlMesto->text()});
         xProcCall(QStringLiteral("CL_Clen_Adresa_EDIT"), {ID, QStringLiteral("trvale"), ui->txtTrvUlice->text(), ui->txtTrvCP->text(),
                                                           ui->txtTrvPSC->text(), ui->txtTrvMesto->text()});
-        TVirtualCollection* parents = ui->lstRod->Collection();
-        for (int i = 0; i < parents->Count(); ++i)
-            parents->Item<TRodic>(i)->ID_Clen = ID;
-        parents->SaveAll();
+        m_rodice->Save(ID);
     } catch (const TTalbreckDBException& e) {
         if (e.Severity() != 3)
             throw;
@@ -422,98 +384,4 @@ void TfrmClen::permanentAddressRule()
         if (!own)
             to->setText(from->text());
     }
-}
-
-// Parents ---------------------------------------------------------------
-
-void TfrmClen::rodReset()
-{
-    m_actRodicUlozit->setEnabled(false);
-    m_actRodicSmazat->setEnabled(false);
-    m_actRodicNovy->setEnabled(true);
-    for (QLineEdit* e : {ui->txtRod_Jmeno, ui->txtRod_Telefon, ui->txtRod_Mail, ui->txtRod_Poznamka}) {
-        e->clear();
-        e->setEnabled(false);
-    }
-    // A kind shown only for a parent who has it (deleted since) leaves the list again.
-    for (int i = ui->cmbRodTyp->count() - 1; i >= 0; --i)
-        if (ui->cmbRodTyp->itemData(i, Qt::UserRole + 1).toBool())
-            ui->cmbRodTyp->removeItem(i);
-    ui->cmbRodTyp->setCurrentIndex(-1);
-    ui->cmbRodTyp->setEnabled(false);
-    ui->chkRodPrimarni->setChecked(false);
-    ui->chkRodPrimarni->setEnabled(false);
-}
-
-void TfrmClen::rodSelected()
-{
-    auto* r = static_cast<TRodic*>(ui->lstRod->SelectedObject());
-    if (!r)
-        return;
-    rodReset();
-    m_actRodicUlozit->setEnabled(true);
-    m_actRodicSmazat->setEnabled(true);
-    for (QWidget* w : {static_cast<QWidget*>(ui->txtRod_Jmeno), static_cast<QWidget*>(ui->txtRod_Telefon),
-                       static_cast<QWidget*>(ui->txtRod_Mail), static_cast<QWidget*>(ui->txtRod_Poznamka),
-                       static_cast<QWidget*>(ui->cmbRodTyp), static_cast<QWidget*>(ui->chkRodPrimarni)})
-        w->setEnabled(true);
-    ui->txtRod_Jmeno->setText(r->DisplayName);
-    ui->txtRod_Telefon->setText(r->Telefon);
-    ui->txtRod_Mail->setText(r->Mail);
-    ui->txtRod_Poznamka->setText(r->Poznamka);
-    ui->chkRodPrimarni->setChecked(r->Primarni);
-    if (!ui->cmbRodTyp->SelectID(r->ID_Rodic_Typ)) {
-        // The kind was deleted from the code list: it stays what is stored.
-        ui->cmbRodTyp->AddWithID(r->Rodic_Typ, r->ID_Rodic_Typ);
-        ui->cmbRodTyp->setItemData(ui->cmbRodTyp->count() - 1, true, Qt::UserRole + 1);
-        ui->cmbRodTyp->SelectID(r->ID_Rodic_Typ);
-    }
-}
-
-void TfrmClen::rodRefill()
-{
-    rodReset();
-    ui->lstRod->Refill();
-}
-
-void TfrmClen::rodNovy()
-{
-    const std::optional<QString> name = TextInputDialog(this, QStringLiteral("Nový kontakt na rodiče"), QStringLiteral("Zadejte jméno rodiče"), {});
-    if (!name || name->trimmed().isEmpty()) // a parent without a name could never be stored
-        return;
-    auto r = std::make_unique<TRodic>();
-    r->ID_Clen = ID;
-    r->DisplayName = name->trimmed();
-    TVirtualObject* added = ui->lstRod->Collection()->Add(std::move(r));
-    rodRefill();
-    ui->lstRod->SelectObject(added);
-    rodSelected();
-}
-
-void TfrmClen::rodUlozit()
-{
-    auto* r = static_cast<TRodic*>(ui->lstRod->SelectedObject());
-    if (!r)
-        return;
-    r->Primarni = ui->chkRodPrimarni->isChecked();
-    if (ui->cmbRodTyp->currentIndex() >= 0) {
-        r->ID_Rodic_Typ = ui->cmbRodTyp->SelectedID().toInt();
-        r->Rodic_Typ = ui->cmbRodTyp->currentText();
-    }
-    r->DisplayName = ui->txtRod_Jmeno->text();
-    r->Telefon = ui->txtRod_Telefon->text();
-    r->Mail = ui->txtRod_Mail->text();
-    r->Poznamka = ui->txtRod_Poznamka->text();
-    rodRefill();
-}
-
-void TfrmClen::rodSmazat()
-{
-    TVirtualObject* object = ui->lstRod->SelectedObject();
-    if (!object)
-        return;
-    if (!Confirm(QStringLiteral("Opravdu chcete smazat kontakt \"") + static_cast<TRodic*>(object)->DisplayName + QStringLiteral("\" ?")))
-        return;
-    ui->lstRod->Collection()->Remove(object);
-    rodRefill();
 }

@@ -5,8 +5,7 @@
 #include <memory>
 
 namespace Ui { class TfrmClen; }
-class QAction;
-class TRodic;
+class TClenRodice;
 
 // The member window: one person of the register with the birth number,
 // membership, addresses, contacts, user properties, parents, note, events
@@ -48,17 +47,9 @@ private:
     void permanentAddressRule();
     void loadEvents();
 
-    void rodReset();
-    void rodSelected();
-    void rodNovy();
-    void rodUlozit();
-    void rodSmazat();
-    void rodRefill();
 
     std::unique_ptr<Ui::TfrmClen> ui;
-    QAction* m_actRodicUlozit;
-    QAction* m_actRodicNovy;
-    QAction* m_actRodicSmazat;
+    std::unique_ptr<TClenRodice> m_rodice; // after ui: gone before the controls it uses
     QVariant m_idHodn;
     QString m_fotka;
 };
