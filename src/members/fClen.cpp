@@ -85,6 +85,15 @@ int TfrmClen::ShowDetail(int id)
     return OpenDetail(id);
 }
 
+int ShowClen(QWidget* parent, qint64& id)
+{
+    TfrmClen window(parent);
+    const int result = window.ShowDetail(static_cast<int>(id));
+    if (result == mrOK)
+        id = window.ID;
+    return result;
+}
+
 void TfrmClen::Prepare(int id)
 {
     ID = id;

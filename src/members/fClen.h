@@ -53,3 +53,8 @@ private:
     QVariant m_idHodn;
     QString m_fotka;
 };
+
+// Opens the person (0 = a new one) in a member window of its own: the
+// opener the member list, the dashboard and the calendar are given.
+// Returns the modal result; after a save `id` is the stored person's ID.
+int ShowClen(QWidget* parent, qint64& id);
