@@ -291,6 +291,22 @@ private Q_SLOTS:
         QCOMPARE(QueryInt(QStringLiteral("select count(*) from CL_CLEN")), 0);
     }
 
+    void tooLongNoteIsRefused()
+    {
+        TfrmClen w;
+        w.Prepare(0);
+        edit(w, "txtPrijmeni", QStringLiteral("Upovídaný"));
+        edit(w, "txtRC1", QStringLiteral("850315"));
+        child<QPlainTextEdit>(w, "rtePoznamka")->setPlainText(QString(10000, QLatin1Char('x')));
+        save(w);
+        QCOMPARE(w.result(), 0);
+        QCOMPARE(Dialogs::takeShown().at(0).text, QStringLiteral("Poznámka může mít nejvýše 9999 znaků."));
+        QCOMPARE(QueryInt(QStringLiteral("select count(*) from CL_CLEN")), 0);
+        child<QPlainTextEdit>(w, "rtePoznamka")->setPlainText(QString(9999, QLatin1Char('x')));
+        save(w);
+        QCOMPARE(w.result(), int(mrOK));
+    }
+
     void nonMemberStoresNoCategory()
     {
         TfrmClen w;

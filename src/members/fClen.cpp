@@ -246,6 +246,12 @@ bool TfrmClen::SaveData()
         ui->txtRC1->setFocus();
         return false;
     }
+    if (ui->rtePoznamka->toPlainText().size() > 9999) {
+        ShowWarning(QStringLiteral("Poznámka může mít nejvýše 9999 znaků."));
+        ui->tabMain->setCurrentWidget(ui->tabPoznamka);
+        ui->rtePoznamka->setFocus();
+        return false;
+    }
     const bool member = ui->chkClen->isChecked();
     if (!member) {
         ui->chkEurobeds->setChecked(false);
