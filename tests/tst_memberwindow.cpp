@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -513,6 +514,14 @@ private Q_SLOTS:
         QTest::keyClicks(rc2, QStringLiteral("7"));
         QVERIFY(child<QLabel>(w, "lblModCheck")->isHidden());
         QVERIFY(rc2->toolTip().isEmpty());
+
+        // A whole number pasted into the first part fills both.
+        rc1->clear();
+        rc2->clear();
+        rc1->setFocus();
+        QGuiApplication::clipboard()->setText(QStringLiteral(" 155601/0005"));
+        QTest::keySequence(rc1, QKeySequence::Paste);
+        QCOMPARE(rc1->text() + QLatin1Char('|') + rc2->text(), QStringLiteral("155601|0005"));
 
         edit(w, "txtPrijmeni", QStringLiteral("Nováková"));
         edit(w, "txtJmeno", QStringLiteral("Eva"));

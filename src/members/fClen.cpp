@@ -15,6 +15,9 @@
 #include "ui/uDB_GUI.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QPixmap>
@@ -338,6 +341,17 @@ void TfrmClen::updateHeader()
 
 bool TfrmClen::eventFilter(QObject* watched, QEvent* event)
 {
+    // A whole birth number pasted into the first part fills both parts.
+    if (watched == ui->txtRC1 && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+        static const QRegularExpression whole(QStringLiteral("^\\s*(\\d{6})\\s*/?\\s*(\\d{3,4})\\s*$"));
+        const QRegularExpressionMatch m = whole.match(QGuiApplication::clipboard()->text());
+        if (m.hasMatch()) {
+            ui->txtRC1->setText(m.captured(1));
+            ui->txtRC2->setText(m.captured(2));
+            ui->txtRC2->setFocus();
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         if (watched == ui->txtRC1 || watched == ui->txtRC2)
             birthNumberLeft();
