@@ -451,11 +451,16 @@ private Q_SLOTS:
     {
         QFETCH(int, photo);
         settings[QStringLiteral("CL_Fotka")] = photo;
+        // The picture the program ships stands for a person without a photo.
+        const QString shipped = env->dataDir() + QStringLiteral("fotky/unknown.jpg");
+        QFile::remove(shipped);
+        QVERIFY(QFile::copy(QStringLiteral(ZUNO_DEFAULT_PHOTO), shipped));
         const int id = saveFullPerson();
         TfrmClen w;
         w.Prepare(id);
         w.show();
         QCOMPARE(child<QWidget>(w, "panFotka")->isVisible(), photo == 1);
+        QVERIFY(!child<QLabel>(w, "imgFotka")->pixmap().isNull());
         QVERIFY(photo ? w.width() >= 747 : w.width() < 500); // the narrow window without the panel
         const QString folder = qEnvironmentVariable("ZUNO_SCREENSHOTS");
         auto* tabs = child<QTabWidget>(w, "tabMain");
