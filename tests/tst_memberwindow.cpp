@@ -7,6 +7,7 @@
 #include "members/uMembersHost.h"
 #include "reports/uPrint.h"
 #include "ui/SComboBox.h"
+#include "ui/SListViewDB.h"
 #include "ui/SListViewVirtual.h"
 #include "ui/STitle.h"
 
@@ -147,6 +148,18 @@ private:
         save(w);
         [&] { QCOMPARE(w.result(), int(mrOK)); }();
         return w.ID;
+    }
+
+    // The person's events as the events module will give them: `count` rows.
+    static void fakeEvents(int count)
+    {
+        xSQLOpen(QStringLiteral("CREATE OR ALTER PROCEDURE AK_Akce_CLEN (Clen_ID INTEGER, Od DATE, Do_ DATE, Misto_Akce VARCHAR(100)) "
+                                "RETURNS (ID INTEGER, DisplayName VARCHAR(100), Misto VARCHAR(100), Datum_Od DATE) AS "
+                                "DECLARE VARIABLE i INTEGER = 0; "
+                                "BEGIN WHILE (i < %1) DO BEGIN i = i + 1; ID = 100 + i; DisplayName = 'Tábor ' || i; "
+                                "Misto = 'Sázava'; Datum_Od = DATEADD(i DAY TO DATE '2026-07-01'); SUSPEND; END END")
+                     .arg(count),
+                 false);
     }
 
 private Q_SLOTS:
@@ -564,6 +577,31 @@ private Q_SLOTS:
         QTEST(label(w, "lblCislo"), "caption");
         QCOMPARE(!child<QCheckBox>(w, "chkEurobeds")->isHidden(), kct == 1);
         QCOMPARE(!child<QLabel>(w, "lblOdbor")->isHidden(), kct == 1);
+    }
+
+    void openingAnEventRefreshesOnlyTheEvents()
+    {
+        const int id = saveFullPerson();
+        fakeEvents(1);
+        TfrmClen w;
+        w.Prepare(id);
+        w.show();
+        auto* list = child<TSListViewDB>(w, "lstAkce");
+        QCOMPARE(list->Count(), 1);
+        QCOMPARE(list->Caption(0), QStringLiteral("Tábor 1"));
+        edit(w, "txtPrijmeni", QStringLiteral("Neuložený"));
+        qint64 opened = 0;
+        MembersHost::OpenEvent = [&](QWidget*, qint64 eventId) {
+            opened = eventId;
+            fakeEvents(2); // the person was added to another event meanwhile
+        };
+        child<QTabWidget>(w, "tabMain")->setCurrentWidget(child<QWidget>(w, "tabAkce"));
+        Q_EMIT list->DblSelectItem(0);
+        MembersHost::OpenEvent = {};
+        QCOMPARE(opened, qint64(101));
+        QCOMPARE(list->Count(), 2);
+        QCOMPARE(text(w, "txtPrijmeni"), QStringLiteral("Neuložený"));
+        w.reject();
     }
 };
 
