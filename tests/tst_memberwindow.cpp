@@ -603,6 +603,23 @@ private Q_SLOTS:
         QCOMPARE(text(w, "txtPrijmeni"), QStringLiteral("Neuložený"));
         w.reject();
     }
+
+    void deleteKeyRemovesTheSelectedParent()
+    {
+        const int id = saveFullPerson();
+        TfrmClen w;
+        w.Prepare(id);
+        selectParent(w, QStringLiteral("Petr Šťastný"));
+        Dialogs::setNextAnswer(TMsgResult::No);
+        QTest::keyClick(child<TSListViewVirtual>(w, "lstRod"), Qt::Key_Delete);
+        QCOMPARE(parents(w).size(), 2);
+        selectParent(w, QStringLiteral("Petr Šťastný"));
+        Dialogs::setNextAnswer(TMsgResult::Yes);
+        QTest::keyClick(child<TSListViewVirtual>(w, "lstRod"), Qt::Key_Delete);
+        QCOMPARE(parents(w), QStringList({QStringLiteral("Jana O'Brien")}));
+        save(w);
+        QCOMPARE(storedParents(id), QStringLiteral("Jana O'Brien|601 111 222|2|1"));
+    }
 };
 
 QTEST_MAIN(TestMemberWindow)
