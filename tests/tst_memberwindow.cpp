@@ -255,6 +255,7 @@ private Q_SLOTS:
         QFETCH(QString, startCategory);
         TfrmClen w;
         w.Prepare(0);
+        QVERIFY(child<QLabel>(w, "lblModCheck")->isHidden());
         if (!startCategory.isEmpty())
             child<TSComboBox>(w, "cmbKategorie")->SelectID(startCategory);
         edit(w, "txtRC1", rc1);

@@ -162,6 +162,7 @@ void TfrmClen::ClearData()
     ui->chkPlavec->setChecked(false);
     ui->chkClen->setChecked(true);
     ui->chkAdresaRuzna->setChecked(false);
+    birthNumberModCheck();
     m_idHodn = Null;
     m_fotka.clear();
     membershipRules();
