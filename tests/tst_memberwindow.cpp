@@ -489,6 +489,14 @@ private Q_SLOTS:
                                                                                    tabs->widget(i)->objectName())));
         }
         w.reject();
+        TfrmClen fresh;
+        fresh.Prepare(0);
+        fresh.show();
+        const QPixmap shot = fresh.grab();
+        QVERIFY(!shot.isNull());
+        if (!folder.isEmpty())
+            QVERIFY(shot.save(folder + QStringLiteral("/clen_%1_novy.png").arg(photo ? QStringLiteral("foto") : QStringLiteral("bez"))));
+        fresh.reject();
     }
 
     void printsTheCardOfTheStoredPerson()
