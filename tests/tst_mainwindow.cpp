@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QProcess>
 #include <QSettings>
@@ -74,7 +76,18 @@ private Q_SLOTS:
         QCOMPARE(RunningApp()->SchemaVersion, (TVersion{6, 0}));
         QCOMPARE(Dialogs::takeShown().size(), 0);
         // Module windows are not made at start; pages without a module are disabled.
-        QVERIFY(!action("mnuClenove")->isEnabled());
+        QVERIFY(MainWindow()->WorkArea()->subWindowList().isEmpty());
+        QVERIFY(!action("mnuMajetek")->isEnabled());
+        QVERIFY(action("mnuClenove")->isEnabled());
+        QVERIFY(MainWindow()->Bar()->isPageEnabled(1));
+
+        // "Seznam členů" opens the member list in the work area, maximised, once.
+        action("mnuClenove")->trigger();
+        action("mnuClenove")->trigger();
+        const auto windows = MainWindow()->WorkArea()->subWindowList();
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(windows[0]->widget()->objectName(), QStringLiteral("frmClenove"));
+        QVERIFY(windows[0]->isMaximized());
         QCOMPARE(action("mnuInfo")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+F2")));
         QCOMPARE(action("mnuTiskoveSestavy")->shortcut(), QKeySequence(QStringLiteral("Ctrl+U")));
     }

@@ -4,14 +4,19 @@
 #include "core/uException.h"
 #include "core/uLog.h"
 #include "core/uSystem.h"
+#include "members/fClen.h"
+#include "members/fClenove.h"
+#include "members/uMembersHost.h"
 #include "shell/fChyba.h"
 #include "shell/fChybaHlaseni.h"
 #include "shell/fMain.h"
 #include "shell/fSplash.h"
 #include "shell/uApplication.h"
+#include "shell/uPages.h"
 #include "shell/uProjectZUNO.h"
 
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QTimer>
 
 namespace {
@@ -26,6 +31,26 @@ void ZunoShutdown()
 {
     g_main.reset();
     g_app.reset();
+}
+
+void RegisterModulePages()
+{
+    ClearPages();
+    MembersHost::Setting = [](const QString& key) { return App() ? App()->Settings->GetValue(key) : QVariant(); };
+    TfrmClenove::MemberWindow = [](QWidget*, qint64& id) {
+        TfrmClen* member = KeptWindow<TfrmClen>([] { return new TfrmClen(MainWindow()); });
+        const int result = member->ShowDetail(static_cast<int>(id));
+        id = member->ID;
+        return result;
+    };
+    RegisterPage(1, [] {
+        TfrmMain* main = MainWindow();
+        auto* list = KeptWindow<TfrmClenove>([main] { return new TfrmClenove(main); });
+        QMdiSubWindow* sub = list->ShowInMdi(main->WorkArea());
+        sub->showMaximized();
+        QApplication::processEvents();
+        list->Open();
+    });
 }
 
 int ZunoMain(const QStringList& arguments, bool runLoop)
@@ -59,6 +84,7 @@ int ZunoMain(const QStringList& arguments, bool runLoop)
 
     bool quit = false;
     QObject::connect(g_app.get(), &TProjectZUNO::QuitRequested, [&quit] { quit = true; });
+    RegisterModulePages();
     g_main = std::make_unique<TfrmMain>(g_app.get());
     try {
         g_main->Initialise(arguments.mid(1));

@@ -11,6 +11,9 @@ class TProjectZUNO;
 // shown (tests, start-up measurements). Returns the process exit code.
 int ZunoMain(const QStringList& arguments, bool runLoop);
 
+// Tells the main window which module opens each navigation page.
+void RegisterModulePages();
+
 // The objects of the running program (null when not running).
 TProjectZUNO* RunningApp();
 TfrmMain* MainWindow();
