@@ -23,7 +23,8 @@ CREATE TABLE OD_Sestava (
 
 CREATE GENERATOR GEN_OD_SESTAVA_ID;
 
-/* The organisation's own profile: one row. */
+/* The organisation's own profile: one row. ID_KCTOBLAST and KCT_CISLO are the
+   region and the number of the club's branch, printed beside a member's number. */
 CREATE TABLE OD_Oficiality (
   ID D_ID NOT NULL PRIMARY KEY,
   Nazev D_TEXT,
@@ -37,7 +38,9 @@ CREATE TABLE OD_Oficiality (
   Email D_NAME,
   WWW D_NAME,
   Predseda D_NAME,
-  Logo D_TEXT
+  Logo D_TEXT,
+  ID_KCTOBLAST VARCHAR(20),
+  KCT_CISLO VARCHAR(20)
 );
 
 SET TERM ^ ;
@@ -114,12 +117,13 @@ END^
 CREATE OR ALTER PROCEDURE OD_Oficiality_ALL
 RETURNS (Nazev VARCHAR(255), Ulice VARCHAR(255), Mesto VARCHAR(100), PSC VARCHAR(10), ICO VARCHAR(20),
          DIC VARCHAR(20), Ucet VARCHAR(100), Telefon VARCHAR(100), Email VARCHAR(100), WWW VARCHAR(100),
-         Predseda VARCHAR(100), Logo VARCHAR(255))
+         Predseda VARCHAR(100), Logo VARCHAR(255), ID_KCTOBLAST VARCHAR(20), KCT_CISLO VARCHAR(20))
 AS
 BEGIN
-  FOR SELECT FIRST 1 Nazev, Ulice, Mesto, PSC, ICO, DIC, Ucet, Telefon, Email, WWW, Predseda, Logo
+  FOR SELECT FIRST 1 Nazev, Ulice, Mesto, PSC, ICO, DIC, Ucet, Telefon, Email, WWW, Predseda, Logo, ID_KCTOBLAST, KCT_CISLO
       FROM OD_Oficiality ORDER BY ID
-      INTO :Nazev, :Ulice, :Mesto, :PSC, :ICO, :DIC, :Ucet, :Telefon, :Email, :WWW, :Predseda, :Logo DO
+      INTO :Nazev, :Ulice, :Mesto, :PSC, :ICO, :DIC, :Ucet, :Telefon, :Email, :WWW, :Predseda, :Logo,
+           :ID_KCTOBLAST, :KCT_CISLO DO
   BEGIN
     IF (Logo IS NULL OR Logo = '') THEN
       SELECT Hodnota FROM OD_Nastaveni WHERE ID = 'OD_LOGO' INTO :Logo;

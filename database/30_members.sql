@@ -717,3 +717,13 @@ INSERT INTO VL_SLOUPEC (ID, Typ, DisplayName) VALUES ('CL_02', 1, 'Vlastnost 2')
 INSERT INTO VL_SLOUPEC (ID, Typ, DisplayName) VALUES ('CL_03', 1, 'Vlastnost 3');
 INSERT INTO VL_SLOUPEC (ID, Typ, DisplayName) VALUES ('CL_04', 1, 'Vlastnost 4');
 INSERT INTO VL_SLOUPEC (ID, Typ, DisplayName) VALUES ('CL_05', 1, 'Vlastnost 5');
+
+/* The members' system reports; the templates are in data/report. */
+INSERT INTO OD_Formular (ID, DisplayName) VALUES ('frmClen', 'Karta člena');
+INSERT INTO OD_Sestava (Formular, DisplayName, Autor, Poznamka, FileName, System)
+  VALUES ('frmClen', 'Karta člena', 'ZUNO', 'Osobní údaje, adresy, kontakty, rodiče, vlastnosti, akce a fotografie.', 'cl_karta.zrs', 1);
+INSERT INTO OD_Formular (ID, DisplayName) VALUES ('frmClenove', 'Seznam členů');
+INSERT INTO OD_Sestava (Formular, DisplayName, Autor, Poznamka, FileName, System)
+  VALUES ('frmClenove', 'Seznam členů', 'ZUNO', 'Tabulka vybraných osob s jejich počtem.', 'cl_seznam.zrs', 1);
+INSERT INTO OD_Sestava (Formular, DisplayName, Autor, Poznamka, FileName, System)
+  VALUES ('frmClenove', 'Kontakty na členy', 'ZUNO', 'Mobil, e-mail a adresa podle kategorií, pro vedoucí.', 'cl_kontakty.zrs', 1);

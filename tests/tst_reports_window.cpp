@@ -176,7 +176,7 @@ private Q_SLOTS:
         // Nor does a direct command change it.
         Dialogs::setNextAnswer(TMsgResult::Yes);
         child<QAction>("actSmazat")->trigger();
-        QCOMPARE(QueryInt(QStringLiteral("select count(*) from OD_Sestava where System = 1")), 2);
+        QCOMPARE(QueryInt(QStringLiteral("select count(*) from OD_Sestava where System = 1 and Formular = 'frmUkazka'")), 2);
         QVERIFY_THROWS_EXCEPTION(TTalbreckDBException,
                                  xProcCall(QStringLiteral("od_sestava_del"), {reportId(QStringLiteral("ukazka_formular.zrs"))}));
     }
