@@ -148,7 +148,6 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("Strana 1 z 1")));
         QCOMPARE(Dialogs::takeShown().size(), 0);
     }
-
 };
 
 QTEST_MAIN(TestMemberReports)
