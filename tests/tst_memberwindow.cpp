@@ -517,7 +517,8 @@ private Q_SLOTS:
         child<QPushButton>(w, "cmdTisk")->click();
         SetPrintHandler({});
         QCOMPARE(group, QStringLiteral("frmClen"));
-        QCOMPARE(names, QStringList({QStringLiteral("dsClenove"), QStringLiteral("dsAkce"), QStringLiteral("dsVlastnosti"), QStringLiteral("dsRodice")}));
+        QCOMPARE(names, QStringList({QStringLiteral("dsClenove"), QStringLiteral("dsAkce"), QStringLiteral("dsVlastnosti"), QStringLiteral("dsRodice"),
+                                    QStringLiteral("dsSloupce")}));
         // What is printed is what is stored.
         QCOMPARE(QueryText(QStringLiteral("select Prezdivka from CL_CLEN where ID=") + QString::number(id)), QStringLiteral("Tištěný"));
     }

@@ -307,6 +307,7 @@ void TfrmClen::Tisk()
     ds(QStringLiteral("dsAkce"), QStringLiteral("AK_Akce_CLEN"), {ID, Null, Null, Null});
     ds(QStringLiteral("dsVlastnosti"), QStringLiteral("vl_hodn_all"), {m_idHodn});
     ds(QStringLiteral("dsRodice"), QStringLiteral("CL_RODIC_ALL"), {ID, Null});
+    ds(QStringLiteral("dsSloupce"), QStringLiteral("vl_sloupec_all"), {1}); // the captions of the user values
     PrintFromWindow(this, std::move(sets));
 }
 
