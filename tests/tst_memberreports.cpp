@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPushButton>
 #include <QTest>
 
@@ -112,6 +113,38 @@ private Q_SLOTS:
               QStringLiteral("Vytištěno 11.12.2026"), QStringLiteral("Strana 1 z 1")})
             QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" missing in:\n") + text));
         QVERIFY(!text.contains(QStringLiteral("Chalupa")));
+        QCOMPARE(Dialogs::takeShown().size(), 0);
+        w.hide();
+    }
+
+    void cardPhoto_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("none") << QString() << QStringLiteral("unknown.jpg");
+        QTest::newRow("own") << QStringLiteral("zaneta.png") << QStringLiteral("zaneta.png");
+        QTest::newRow("file missing") << QStringLiteral("chybi.jpg") << QStringLiteral("unknown.jpg");
+    }
+
+    // The card prints the person's photo, or the default picture; the stored name stays.
+    void cardPhoto()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, printed);
+        QImage image(40, 50, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        QVERIFY(image.save(env->dataDir() + QStringLiteral("fotky/zaneta.png")));
+        xSQLOpen(QStringLiteral("update CL_CLEN set Fotka = '%1' where ID = %2").arg(stored).arg(zaneta), false);
+        TfrmClen w;
+        w.Prepare(static_cast<int>(zaneta));
+        w.show();
+        w.findChild<QPushButton*>(QStringLiteral("cmdTisk"))->click();
+        render(QStringLiteral("cl_karta.zrs"));
+        QVERIFY2(window()->Engine()->BodyHtml().contains(QStringLiteral("<img src=\"") + env->dataDir() + QStringLiteral("fotky/") + printed),
+                 qPrintable(window()->Engine()->BodyHtml()));
+        auto q = xSQLOpen(QStringLiteral("select coalesce(Fotka, '') from CL_CLEN where ID = %1").arg(zaneta), true);
+        QVERIFY(q->Fetch());
+        QCOMPARE(q->GetText(0), stored);
         QCOMPARE(Dialogs::takeShown().size(), 0);
         w.hide();
     }

@@ -518,7 +518,7 @@ private Q_SLOTS:
         SetPrintHandler({});
         QCOMPARE(group, QStringLiteral("frmClen"));
         QCOMPARE(names, QStringList({QStringLiteral("dsClenove"), QStringLiteral("dsAkce"), QStringLiteral("dsVlastnosti"), QStringLiteral("dsRodice"),
-                                    QStringLiteral("dsSloupce")}));
+                                    QStringLiteral("dsSloupce"), QStringLiteral("dsFotka")}));
         // What is printed is what is stored.
         QCOMPARE(QueryText(QStringLiteral("select Prezdivka from CL_CLEN where ID=") + QString::number(id)), QStringLiteral("Tištěný"));
     }

@@ -308,6 +308,12 @@ void TfrmClen::Tisk()
     ds(QStringLiteral("dsVlastnosti"), QStringLiteral("vl_hodn_all"), {m_idHodn});
     ds(QStringLiteral("dsRodice"), QStringLiteral("CL_RODIC_ALL"), {ID, Null});
     ds(QStringLiteral("dsSloupce"), QStringLiteral("vl_sloupec_all"), {1}); // the captions of the user values
+    // The picture the card prints: the person's photo, the default one when
+    // there is none or its file is missing (the stored name stays as it is).
+    const QString photo = PhotoDir() + m_fotka;
+    auto fotka = std::make_unique<TReportMemTable>(QStringLiteral("dsFotka"), QStringList{QStringLiteral("SOUBOR")});
+    fotka->AppendRow({!m_fotka.isEmpty() && QFileInfo(photo).isFile() ? photo : DefaultPhotoPath()});
+    sets.push_back(std::move(fotka));
     PrintFromWindow(this, std::move(sets));
 }
 
