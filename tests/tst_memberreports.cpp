@@ -21,7 +21,7 @@ qint64 addPerson(const QString& surname, const QString& name, const QString& rc,
 {
     auto q = xProcCall(QStringLiteral("cl_clen_new"),
                        {surname, name, QString(), rc, QString(), DateToSQL(QDate(2020, 1, 1)), 0, QStringLiteral("0815"),
-                        category, VarIsNull(category) ? 0 : 1, 1, QStringLiteral("Barva šňůry modrá šňůra"), QString(), QString(), QString(),
+                        category, VarIsNull(category) ? 0 : 1, 1, QStringLiteral("modrá šňůra"), QString(), QString(), QString(),
                         QString(), QStringLiteral("Poznámka ke kartě")},
                        {}, true);
     q->Fetch();
@@ -109,7 +109,7 @@ private Q_SLOTS:
              {QStringLiteral("Turistický oddíl Šipka"), QStringLiteral("Řehořová Žaneta"), QStringLiteral("Žactvo"),
               QStringLiteral("Žižkova 12, 602 00 Brno"), QStringLiteral("777 123 456"), QStringLiteral("řehořová@example.cz"),
               QStringLiteral("Jiřina Řehořová *"), QStringLiteral("Čeněk Řehoř"), QStringLiteral("otec"),
-              QStringLiteral("62 1108 0815"), QStringLiteral("Barva šňůry modrá šňůra"), QStringLiteral("Poznámka ke kartě"),
+              QStringLiteral("62 1108 0815"), QStringLiteral("Barva šňůry"), QStringLiteral("modrá šňůra"), QStringLiteral("Poznámka ke kartě"),
               QStringLiteral("Vytištěno 11.12.2026"), QStringLiteral("Strana 1 z 1")})
             QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" missing in:\n") + text));
         QVERIFY(!text.contains(QStringLiteral("Chalupa")));
