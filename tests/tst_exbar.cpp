@@ -1,6 +1,7 @@
 #include "TestEnv.h"
 
 #include "core/ExBar.h"
+#include "core/Navigation.h"
 #include "core/uRegistry.h"
 #include "resources/Images.h"
 
@@ -16,35 +17,11 @@ namespace {
 
 const QString kRegKey = QStringLiteral("Software\\Talbreck\\ZUNO");
 
-struct NavItem
+// The bar's group of a navigation item: the balance group stands third.
+int barGroup(TNavGroup g)
 {
-    int group;
-    const char* caption;
-    int icon;
-    int page;
-};
-
-// The main window's navigation with every module switched on.
-const NavItem kNav[] = {
-    {0, "Info", 0, 0},
-    {0, "Seznam členů", 1, 1},
-    {0, "Daňová evidence", 3, 2},
-    {0, "Majetek", 2, 3},
-    {0, "Akce", 6, 4},
-    {0, "Kalendář", 5, 5},
-    {0, "Formuláře", 4, 6},
-    {1, "Účetní deník", 3, 7},
-    {1, "Pokladna", 13, 8},
-    {1, "Banka", 16, 9},
-    {1, "Faktury přijaté", 15, 10},
-    {1, "Faktury vydané", 14, 11},
-    {1, "Interní doklady", 10, 12},
-    {1, "Dotace", 18, 13},
-    {3, "Vozidla", 19, 14},
-    {3, "Smlouvy", 17, 15},
-    {3, "Cestovní příkazy", 21, 16},
-    {3, "Cestovní příkazy (vozidlo)", 20, 17},
-};
+    return g == TNavGroup::Moduly ? 0 : g == TNavGroup::Ucetnictvi ? 1 : 3;
+}
 
 void fill(TExBar& bar)
 {
@@ -54,9 +31,9 @@ void fill(TExBar& bar)
     bar.addGroup(QStringLiteral("Účetnictví"), QStringLiteral("ucetnictvi"));
     bar.addGroup(QStringLiteral("Účetnictví zůstatek"), QStringLiteral("ucetnictvi_stav"));
     bar.addGroup(QStringLiteral("Cestovní náhrady"), QStringLiteral("cestaky"));
-    for (const NavItem& it : kNav) {
-        const QString caption = QString::fromUtf8(it.caption);
-        bar.addItem(it.group, caption, QStringLiteral("Otevře: ") + caption, OutlookIcon(it.icon), it.page);
+    for (const TNavItem& it : NavigationItems) {
+        const QString caption = QString::fromUtf16(it.caption);
+        bar.addItem(barGroup(it.group), caption, QStringLiteral("Otevře: ") + caption, OutlookIcon(it.icon), it.page);
     }
     bar.addText(2, QStringLiteral("Aktuální rok: 2026"));
     bar.addText(2, QStringLiteral("Pokladna: 1 200,00 Kč"));
@@ -68,8 +45,8 @@ QList<QPair<int, int>> navPositions()
 {
     QList<QPair<int, int>> out;
     int counts[4] = {};
-    for (const NavItem& it : kNav)
-        out.append({it.group, counts[it.group]++});
+    for (const TNavItem& it : NavigationItems)
+        out.append({barGroup(it.group), counts[barGroup(it.group)]++});
     return out;
 }
 
@@ -228,12 +205,12 @@ void TestExBar::clickingAnItemEmitsItsPage()
     const auto positions = navPositions();
     for (int i = 0; i < int(positions.size()); ++i) {
         const QRect r = bar.itemRect(positions[i].first, positions[i].second);
-        QVERIFY2(r.isValid() && bar.rect().contains(r), kNav[i].caption);
+        QVERIFY2(r.isValid() && bar.rect().contains(r), qPrintable(QString::fromUtf16(NavigationItems[i].caption)));
         QTest::mouseMove(&bar, r.center());
         QCOMPARE(bar.cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseClick(&bar, Qt::LeftButton, {}, r.center());
         QCOMPARE(spy.size(), i + 1);
-        QCOMPARE(spy.last().at(0).toInt(), kNav[i].page);
+        QCOMPARE(spy.last().at(0).toInt(), NavigationItems[i].page);
     }
 }
 
@@ -384,7 +361,7 @@ void TestExBar::captionsOffKeepToolTips()
     const auto positions = navPositions();
     for (int i = 0; i < int(positions.size()); ++i) {
         const QRect r = bar.itemRect(positions[i].first, positions[i].second);
-        QCOMPARE(bar.toolTipAt(r.center()), QStringLiteral("Otevře: ") + QString::fromUtf8(kNav[i].caption));
+        QCOMPARE(bar.toolTipAt(r.center()), QStringLiteral("Otevře: ") + QString::fromUtf16(NavigationItems[i].caption));
     }
     // Through the real tool tip event, and the icons still answer clicks.
     const QPoint p = bar.itemRect(1, 1).center();

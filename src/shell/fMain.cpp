@@ -2,6 +2,7 @@
 #include "ui_fMain.h"
 
 #include "core/ExBar.h"
+#include "core/Navigation.h"
 #include "core/uDialogs.h"
 #include "core/uException.h"
 #include "core/uLog.h"
@@ -26,36 +27,6 @@
 #include <QSplitter>
 
 namespace {
-
-struct NavItem
-{
-    int group; // 0 Moduly, 1 Účetnictví, 2 Cestovní náhrady
-    const char16_t* caption;
-    int icon;
-    int page;
-};
-
-// The navigation bar's items, in order.
-const NavItem kNavigation[] = {
-    {0, u"Info", 0, 0},
-    {0, u"Seznam členů", 1, 1},
-    {0, u"Daňová evidence", 3, 2},
-    {0, u"Majetek", 2, 3},
-    {0, u"Akce", 6, 4},
-    {0, u"Kalendář", 5, 5},
-    {0, u"Formuláře", 4, 6},
-    {1, u"Účetní deník", 3, 7},
-    {1, u"Pokladna", 13, 8},
-    {1, u"Banka", 16, 9},
-    {1, u"Faktury přijaté", 15, 10},
-    {1, u"Faktury vydané", 14, 11},
-    {1, u"Interní doklady", 10, 12},
-    {1, u"Dotace", 18, 13},
-    {2, u"Vozidla", 19, 14},
-    {2, u"Smlouvy", 17, 15},
-    {2, u"Cestovní příkazy", 21, 16},
-    {2, u"Cestovní příkazy (vozidlo)", 20, 17},
-};
 
 std::function<void(const QString&)>& errorReportOpener()
 {
@@ -239,10 +210,12 @@ void TfrmMain::buildBar()
     m_grpUcetnictvi = pu ? m_bar->addGroup(QStringLiteral("Účetnictví"), QStringLiteral("ucetnictvi")) : -1;
     m_grpZustatek = pu ? m_bar->addGroup(QStringLiteral("Účetnictví zůstatek"), QStringLiteral("ucetnictvi_stav")) : -1;
     m_grpCestaky = ce ? m_bar->addGroup(QStringLiteral("Cestovní náhrady"), QStringLiteral("cestaky")) : -1;
-    for (const NavItem& item : kNavigation) {
+    for (const TNavItem& item : NavigationItems) {
         if (item.page == 2 && !ju)
             continue;
-        const int group = item.group == 0 ? m_grpModuly : item.group == 1 ? m_grpUcetnictvi : m_grpCestaky;
+        const int group = item.group == TNavGroup::Moduly       ? m_grpModuly
+                        : item.group == TNavGroup::Ucetnictvi ? m_grpUcetnictvi
+                                                              : m_grpCestaky;
         if (group < 0)
             continue;
         const QString caption = QString::fromUtf16(item.caption);

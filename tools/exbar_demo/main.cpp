@@ -3,6 +3,7 @@
 // screenshots of the bar's states and of the icons instead of opening a window.
 
 #include "core/ExBar.h"
+#include "core/Navigation.h"
 #include "resources/Images.h"
 
 #include <QApplication>
@@ -23,35 +24,11 @@
 
 namespace {
 
-struct NavItem
+// The bar's group of a navigation item: the balance group stands third.
+int barGroup(TNavGroup g)
 {
-    int group;
-    const char* caption;
-    int icon;
-    int page;
-};
-
-// The navigation of the main window with every module switched on.
-const NavItem kItems[] = {
-    {0, "Info", 0, 0},
-    {0, "Seznam členů", 1, 1},
-    {0, "Daňová evidence", 3, 2},
-    {0, "Majetek", 2, 3},
-    {0, "Akce", 6, 4},
-    {0, "Kalendář", 5, 5},
-    {0, "Formuláře", 4, 6},
-    {1, "Účetní deník", 3, 7},
-    {1, "Pokladna", 13, 8},
-    {1, "Banka", 16, 9},
-    {1, "Faktury přijaté", 15, 10},
-    {1, "Faktury vydané", 14, 11},
-    {1, "Interní doklady", 10, 12},
-    {1, "Dotace", 18, 13},
-    {3, "Vozidla", 19, 14},
-    {3, "Smlouvy", 17, 15},
-    {3, "Cestovní příkazy", 21, 16},
-    {3, "Cestovní příkazy (vozidlo)", 20, 17},
-};
+    return g == TNavGroup::Moduly ? 0 : g == TNavGroup::Ucetnictvi ? 1 : 3;
+}
 
 void fillBar(TExBar* bar)
 {
@@ -61,9 +38,9 @@ void fillBar(TExBar* bar)
     bar->addGroup(QStringLiteral("Účetnictví"), QStringLiteral("ucetnictvi"));
     bar->addGroup(QStringLiteral("Účetnictví zůstatek"), QStringLiteral("ucetnictvi_stav"));
     bar->addGroup(QStringLiteral("Cestovní náhrady"), QStringLiteral("cestaky"));
-    for (const NavItem& it : kItems) {
-        const QString caption = QString::fromUtf8(it.caption);
-        bar->addItem(it.group, caption, caption, OutlookIcon(it.icon), it.page);
+    for (const TNavItem& it : NavigationItems) {
+        const QString caption = QString::fromUtf16(it.caption);
+        bar->addItem(barGroup(it.group), caption, caption, OutlookIcon(it.icon), it.page);
     }
     const QColor text = bar->palette().color(QPalette::ButtonText);
     bar->addText(2, QStringLiteral("Aktuální rok: 2026"), text);
