@@ -3,6 +3,7 @@
 #include "core/uRegistry.h"
 
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QSettings>
 #include <QTabWidget>
@@ -77,4 +78,17 @@ void SaveColumnWidths(const QWidget* window, QAbstractItemView* list, const QStr
     auto reg = RegOpen(key);
     for (int i = 0; i < header->count(); ++i)
         reg->setValue(valueName(window, list, i), header->sectionSize(i));
+}
+
+TWaitCursor::TWaitCursor()
+    : m_on(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+{
+    if (m_on)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+TWaitCursor::~TWaitCursor()
+{
+    if (m_on)
+        QGuiApplication::restoreOverrideCursor();
 }

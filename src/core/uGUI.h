@@ -22,3 +22,17 @@ bool PageControlKeys(QTabWidget* pages, int key, Qt::KeyboardModifiers modifiers
 // "<window>_<list>_<column>".
 void LoadColumnWidths(const QWidget* window, QAbstractItemView* list, const QString& key);
 void SaveColumnWidths(const QWidget* window, QAbstractItemView* list, const QString& key);
+
+// Shows the busy cursor for its lifetime, in a program with windows (a
+// program without them, such as a command-line tool, is left alone).
+class TWaitCursor
+{
+public:
+    TWaitCursor();
+    ~TWaitCursor();
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+
+private:
+    bool m_on;
+};

@@ -1,10 +1,11 @@
 #include "db/uDB_FB.h"
 
 #include "core/uDialogs.h"
+#include "core/uGUI.h"
 #include "core/uLog.h"
 #include "db/FbClient.h"
-#include "db/Win1250.h"
 #include "db/uDatabase.h"
+#include "db/Win1250.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
@@ -37,26 +38,6 @@ QString severityMarker(int severity)
     default: return QString::number(severity);
     }
 }
-
-// Shows the busy cursor while a statement runs, in a program with windows.
-class WaitCursor
-{
-public:
-    WaitCursor()
-        : m_on(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_on)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor()
-    {
-        if (m_on)
-            QGuiApplication::restoreOverrideCursor();
-    }
-
-private:
-    bool m_on;
-};
 
 QString elapsedText(qint64 ms)
 {
@@ -199,7 +180,7 @@ void TSQLDB::describe(Firebird::IMessageMetadata* meta)
 
 void TSQLDB::Open(const QString& sql, bool asSelect)
 {
-    WaitCursor cursor;
+    TWaitCursor cursor;
     release(false);
     SQL = sql;
     Elapsed = -1;

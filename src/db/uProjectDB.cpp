@@ -1,15 +1,16 @@
 #include "db/uProjectDB.h"
 
+#include "core/uClock.h"
 #include "core/uDialogs.h"
 #include "core/uException.h"
+#include "core/uGUI.h"
 #include "core/uLog.h"
 #include "core/uRegistry.h"
-#include "core/uClock.h"
 #include "db/FbClient.h"
 #include "db/uBackupFile.h"
+#include "db/uDatabase.h"
 #include "db/uDB_FB.h"
 #include "db/uDB_Script.h"
-#include "db/uDatabase.h"
 
 #include <QDir>
 #include <QFile>
@@ -172,31 +173,12 @@ namespace {
 const QString kServerBackup = QStringLiteral(
     "Databáze je uložena na serveru. Zálohu a obnovu dat je třeba provést na serveru, ne v tomto počítači.");
 
-class BusyCursor
-{
-public:
-    BusyCursor()
-        : m_on(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_on)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~BusyCursor()
-    {
-        if (m_on)
-            QGuiApplication::restoreOverrideCursor();
-    }
-
-private:
-    bool m_on;
-};
-
 } // namespace
 
 bool TProjectDB::Backup(const QString& folderArg, const QString& nameArg, bool silent,
                         const std::function<void(qint64, qint64)>& progress)
 {
-    BusyCursor busy;
+    TWaitCursor busy;
     const QString name = nameArg.isEmpty() ? BackupStamp() + QStringLiteral(".sbk") : nameArg;
     QString folder = folderArg.isEmpty() ? DefaultBackupFolder() : folderArg;
     if (!folder.endsWith(QLatin1Char('/')))
@@ -223,7 +205,7 @@ bool TProjectDB::Backup(const QString& folderArg, const QString& nameArg, bool s
 
 void TProjectDB::Restore(const QString& file, bool silent, bool checkVersion)
 {
-    BusyCursor busy;
+    TWaitCursor busy;
     WriteLog(QStringLiteral("Obnova databáze."), LogLevel::Debug, file);
     if (!Embedded)
         throw TTalbreckException(QStringLiteral("Data nelze obnovit ze zálohy."), kServerBackup);

@@ -3,14 +3,15 @@
 
 #include "core/uDialogs.h"
 #include "core/uException.h"
+#include "core/uGUI.h"
 #include "core/uLog.h"
 #include "db/FbClient.h"
-#include "db/Win1250.h"
+#include "db/uDatabase.h"
 #include "db/uDB_FB.h"
 #include "db/uDB_Script.h"
-#include "db/uDatabase.h"
 #include "db/uExtract.h"
 #include "db/uProjectDB.h"
+#include "db/Win1250.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -21,13 +22,6 @@ namespace {
 
 // Firebird's longest name; a work table "OLD_" + name must fit.
 constexpr int kMaxIdentifier = 31;
-
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 // The database's version; one that cannot be read counts as 0.0.
 TVersion databaseVersion(TProjectDB* app)
@@ -114,7 +108,7 @@ void TfrmUpgrade::progress(const QString& line)
 
 bool TfrmUpgrade::Run()
 {
-    BusyCursor busy;
+    TWaitCursor busy;
     ui->cmdOK->setEnabled(false);
     ui->memLog->clear();
     m_backup.clear();

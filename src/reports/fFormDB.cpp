@@ -2,11 +2,12 @@
 #include "ui_fFormDB.h"
 
 #include "core/uDialogs.h"
+#include "core/uGUI.h"
 #include "core/uProject.h"
 #include "core/uRegistry.h"
 #include "db/uDB_FB.h"
-#include "reports/SReportPreview.h"
 #include "reports/fReportDesigner.h"
+#include "reports/SReportPreview.h"
 #include "resources/Images.h"
 #include "ui/STitle.h"
 
@@ -30,15 +31,6 @@ TReportDesignerOpener& designerOpener()
     static TReportDesignerOpener opener;
     return opener;
 }
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 bool debugMode()
 {
@@ -132,7 +124,7 @@ int TfrmFormDB::ShowForGroup(const QString& group, TReportDataList dataSets, TRe
 void TfrmFormDB::Prepare(const QString& group, TReportDataList dataSets, TReportVariablesCallback callback,
                          TReportDataPtr tableA, TReportDataPtr tableB)
 {
-    WaitCursor wait;
+    TWaitCursor wait;
     Finish();
     m_group = group;
     m_dataSets = std::move(dataSets);
@@ -257,7 +249,7 @@ void TfrmFormDB::LoadSelected()
 
 void TfrmFormDB::loadTemplate(const QString& fileName)
 {
-    WaitCursor wait;
+    TWaitCursor wait;
     try {
         Engine()->LoadFromFile(reportDir() + fileName);
     } catch (const TTalbreckException& e) {
@@ -276,7 +268,7 @@ void TfrmFormDB::RunReport()
 {
     if (Engine()->Running() || Engine()->Template().isEmpty())
         return;
-    WaitCursor wait;
+    TWaitCursor wait;
     struct Shown
     {
         TfrmFormDB* w;

@@ -2,6 +2,7 @@
 
 #include "core/uDialogs.h"
 #include "core/uException.h"
+#include "core/uGUI.h"
 #include "core/uLog.h"
 #include "core/uProject.h"
 #include "core/uRegistry.h"
@@ -33,13 +34,6 @@ QString singleTag(const QDomDocument& doc, const QString& name)
     return nodes.at(0).firstChild().nodeValue();
 }
 
-class BusyCursor
-{
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
-
 } // namespace
 
 QString VersionServer()
@@ -56,7 +50,7 @@ QString ForumAddress()
 
 void CheckVersionOnline(const QString& serverBase)
 {
-    BusyCursor busy;
+    TWaitCursor busy;
     const QString appName = Project() ? Project()->AppName : QStringLiteral("ZUNO");
     QUrl url(serverBase + QStringLiteral("/talbreck/verze.php"));
     QUrlQuery query;
