@@ -11,7 +11,7 @@ else
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev qt6-tools-dev libgl-dev
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
-  zlib1g-dev libquazip1-qt6-dev libxlsxwriter-dev libbenchmark-dev
+  zlib1g-dev libminizip-dev libxlsxwriter-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
 )
 fi
