@@ -7,6 +7,7 @@
 #include "core/uSystem.h"
 #include "db/uDB_FB.h"
 #include "db/uDatabase.h"
+#include "members/fImportExcel.h"
 #include "shell/fAbout.h"
 #include "shell/fMain.h"
 #include "shell/uProjectZUNO.h"
@@ -266,6 +267,30 @@ private Q_SLOTS:
         // Cancelled dialog: nothing happens.
         action("mnuSQLSkript")->trigger();
         QCOMPARE(Dialogs::takeShown().size(), 0);
+    }
+
+    void importEntry()
+    {
+        presetSettings(*env, {});
+        QCOMPARE(ZunoMain({QStringLiteral("zuno")}, false), 0);
+        QVERIFY(action("mnuImport")->isEnabled());
+        const auto saved = TfrmImportExcel::Opener;
+        int result = mrCancel;
+        TfrmImportExcel::Opener = [&result](QWidget*) { return result; };
+        // Cancelled: nothing shown, no page opened.
+        action("mnuImport")->trigger();
+        QCOMPARE(Dialogs::takeShown().size(), 0);
+        QVERIFY(MainWindow()->WorkArea()->subWindowList().isEmpty());
+        // Every row stored: the member list, then the message.
+        result = mrOK;
+        action("mnuImport")->trigger();
+        TfrmImportExcel::Opener = saved;
+        const auto shown = Dialogs::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, TMsgKind::Information);
+        QCOMPARE(shown[0].text, QStringLiteral("Import členů proběhl bez chyb."));
+        QCOMPARE(MainWindow()->WorkArea()->subWindowList().size(), 1);
+        QCOMPARE(MainWindow()->WorkArea()->activeSubWindow()->widget()->objectName(), QStringLiteral("frmClenove"));
     }
 
     void endsInOrderWhenTheDesktopAsks()

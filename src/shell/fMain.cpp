@@ -11,6 +11,7 @@
 #include "db/uDB_Script.h"
 #include "dbmaint/fUpgrade.h"
 #include "dbmaint/fZaloha.h"
+#include "members/fImportExcel.h"
 #include "resources/Images.h"
 #include "shell/fAbout.h"
 #include "shell/uApplication.h"
@@ -130,7 +131,16 @@ void TfrmMain::connectActions()
         });
     });
 
-    for (QAction* a : {ui->mnuObecne, ui->mnuOficiality, ui->mnuImport,
+    connect(ui->mnuImport, &QAction::triggered, this, [this] {
+        Guarded([this] {
+            if (TfrmImportExcel::Opener(this) == mrOK) {
+                ShowPage(1);
+                ShowInfo(QStringLiteral("Import členů proběhl bez chyb."));
+            }
+        });
+    });
+
+    for (QAction* a : {ui->mnuObecne, ui->mnuOficiality,
                        ui->mnuNastaveniJU, ui->mnuPenezniDenik, ui->mnuNastaveniPU, ui->mnuAdresar, ui->mnuUctovaOsnova,
                        ui->mnuPredkontace, ui->mnuPocatek, ui->mnuZaverka, ui->mnuTiskoveSestavy, ui->mnuStavPU})
         a->setEnabled(false);
