@@ -11,6 +11,7 @@
 
 #include <QDate>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTest>
 
@@ -367,6 +368,12 @@ private Q_SLOTS:
         QCOMPARE(list->Count(), 3);
         QCOMPARE(list->Caption(1), QStringLiteral("O'Neill"));
         QCOMPARE(list->Model()->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("RČ"));
+        // With ZUNO_SCREENSHOTS set to a folder the window's picture is kept there to look at.
+        window.show();
+        const QPixmap shot = window.grab();
+        QVERIFY(!shot.isNull());
+        if (const QString folder = qEnvironmentVariable("ZUNO_SCREENSHOTS"); !folder.isEmpty())
+            QVERIFY(shot.save(folder + QStringLiteral("/import.png")));
 
         // The card number of the second person is too long: the first person
         // stays stored, nothing of the second is, and both it and the third stay listed.

@@ -22,7 +22,7 @@ TfrmImportExcel::TfrmImportExcel(QWidget* parent)
     SetHelpFile(QStringLiteral("na_importexcel"));
     QList<TSColumn> columns;
     for (const QString& caption : ImportColumnCaptions())
-        columns.append({caption, caption == ImportColumnCaptions().first() ? 120 : 90, {}});
+        columns.append({caption, columns.isEmpty() ? 120 : (columns.size() >= 4 && columns.size() <= 7) ? 62 : 90, {}});
     ui->lstImport->Sort = false;
     ui->lstImport->SetColumns(columns);
     ui->cmdPrevod->setEnabled(false);
