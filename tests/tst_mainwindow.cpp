@@ -305,8 +305,8 @@ private Q_SLOTS:
         penv.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         penv.insert(QStringLiteral("XDG_CONFIG_HOME"), env->programDir() + QStringLiteral("config"));
         zuno.setProcessEnvironment(penv);
-        // No automatic backup prompt would be answered here.
-        presetSettings(*env, {{QStringLiteral("DB_ZalohaInterval"), QStringLiteral("0")}});
+        // A backup is due, yet nobody is there to answer the question at log-out: it is not asked.
+        presetSettings(*env, {});
         zuno.start(program, {});
         QVERIFY(zuno.waitForStarted());
         const QString log = env->dataDir() + QStringLiteral("ZUNO.log");

@@ -292,7 +292,8 @@ void TfrmMain::showEvent(QShowEvent* event)
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     m_bar->saveState(m_app->RegKey);
-    Guarded([this] { m_app->AutoBackupPrompt(); });
+    if (!EndingBySystem())
+        Guarded([this] { m_app->AutoBackupPrompt(); });
     QMainWindow::closeEvent(event);
 }
 

@@ -13,6 +13,7 @@
 namespace {
 
 int g_signalPipe[2] = {-1, -1};
+bool g_endingBySystem = false;
 
 void onTerminationSignal(int)
 {
@@ -79,6 +80,11 @@ void Guarded(const std::function<void()>& command)
     }
 }
 
+bool EndingBySystem()
+{
+    return g_endingBySystem;
+}
+
 void InstallTerminationHandler()
 {
     if (g_signalPipe[0] >= 0 || ::pipe(g_signalPipe) != 0)
@@ -90,6 +96,7 @@ void InstallTerminationHandler()
         char byte;
         [[maybe_unused]] const auto got = ::read(g_signalPipe[0], &byte, 1);
         WriteLog(QStringLiteral("Aplikace byla ukončena systémem."), LogLevel::Info);
+        g_endingBySystem = true;
         QCoreApplication::quit();
     });
     struct sigaction action {};

@@ -26,3 +26,6 @@ void Guarded(const std::function<void()>& command);
 // the database engine is running, since the engine sets handlers of its own
 // that would keep the process alive.
 void InstallTerminationHandler();
+// Whether the program is ending because the desktop asked it to: nobody is
+// there to answer a question, so closing windows asks none.
+bool EndingBySystem();
