@@ -12,7 +12,7 @@ else
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev qt6-tools-dev libgl-dev
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
   zlib1g-dev libminizip-dev libxlsxwriter-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth
+  qt6-translations-l10n fonts-dejavu-core xvfb xauth
 )
 fi
 

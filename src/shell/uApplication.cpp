@@ -4,7 +4,11 @@
 #include "core/uException.h"
 #include "core/uLog.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSocketNotifier>
+#include <QTranslator>
 
 #include <csignal>
 #include <fcntl.h>
@@ -105,4 +109,17 @@ void InstallTerminationHandler()
     action.sa_flags = SA_RESTART;
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         sigaction(sig, &action, nullptr);
+}
+
+void InstallQtTranslations()
+{
+    static QTranslator* translator = nullptr;
+    if (translator || !QCoreApplication::instance())
+        return;
+    translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        WriteLog(QStringLiteral("Český překlad standardních dialogů nebyl nalezen."), LogLevel::Debug);
 }

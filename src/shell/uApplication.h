@@ -29,3 +29,7 @@ void InstallTerminationHandler();
 // Whether the program is ending because the desktop asked it to: nobody is
 // there to answer a question, so closing windows asks none.
 bool EndingBySystem();
+
+// The texts of Qt's own dialogs and buttons (the file dialog's "Zrušit")
+// in Czech, whatever the desktop's language.
+void InstallQtTranslations();

@@ -57,6 +57,7 @@ int ZunoMain(const QStringList& arguments, bool runLoop)
 {
     QApplication::setApplicationName(QStringLiteral("ZUNO"));
     QApplication::setApplicationDisplayName(QStringLiteral("ZUNO"));
+    InstallQtTranslations();
 
     auto splash = std::make_unique<TfrmSplash>(VersionText());
     if (!Dialogs::testMode()) {
