@@ -28,7 +28,7 @@ bench: deps
 # `make test`. Each runs FUZZ_TIME seconds, one after the other; a finding is
 # left in $(BUILD)-fuzz as crash-*, leak-* or timeout-* file.
 FUZZ_TIME ?= 180
-FUZZERS := fuzz_backup fuzz_script
+FUZZERS := fuzz_backup fuzz_script fuzz_workbook
 
 fuzz: deps
 	@scripts/install-deps.sh clang-14 libclang-rt-14-dev
