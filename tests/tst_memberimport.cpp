@@ -321,6 +321,9 @@ private Q_SLOTS:
                                                        << QString() << QVariantList {4, QStringLiteral("052315/0006")};
         QTest::newRow("birth number bad date") << importRow(QStringLiteral("Novák"), QStringLiteral("851315/1234"), dorost)
                                                << "Rodné číslo '851315/1234' u člena 'Novák Jan' není platné." << QVariantList {};
+        QTest::newRow("text longer than the call takes") << importRow(QStringLiteral("Novák"), rc, dorost, {{19, QString(1001, QLatin1Char('x'))}})
+                                                         << "Údaj \"Bydliště - ulice\" u člena 'Novák Jan' je příliš dlouhý (1001 znaků)."
+                                                         << QVariantList {};
         QTest::newRow("birth number missing") << importRow(QStringLiteral("Novák"), QString(), dorost)
                                               << "Rodné číslo '' u člena 'Novák Jan' není platné." << QVariantList {};
     }

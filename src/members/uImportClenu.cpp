@@ -146,6 +146,15 @@ QVariantList ImportArguments(const QStringList& row, int currentYear)
         throw TTalbreckException(QStringLiteral("Rodné číslo '") + writtenRC + QStringLiteral("' u člena '") + who
                                  + QStringLiteral("' není platné."));
 
+    // The database names a text too long for its field; one longer than its
+    // call takes at all is refused here, before the call.
+    for (int c = 0; c < ImportColumnCount; ++c) {
+        const qsizetype length = cellAt(row, c).size();
+        if (length > (c == ImportColumnCount - 1 ? 10000 : 1000))
+            throw TTalbreckException(QStringLiteral("Údaj \"") + ImportColumnCaptions().at(c) + QStringLiteral("\" u člena '") + who
+                                     + QStringLiteral("' je příliš dlouhý (%1 znaků).").arg(length));
+    }
+
     QVariantList args;
     args.reserve(ImportColumnCount);
     for (int c = 0; c < ImportColumnCount; ++c) {
