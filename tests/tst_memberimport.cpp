@@ -403,11 +403,15 @@ private Q_SLOTS:
         QCOMPARE(d->GetText(QStringLiteral("Poznamka")), QStringLiteral("první"));
         QCOMPARE(QueryInt(QStringLiteral("select count(*) from CL_RODIC")), 1);
 
-        // Corrected in the sheet and read again without the stored person: everybody once.
-        people.removeFirst();
-        people[0][8] = QStringLiteral("1234");
+        // Corrected in the sheet and read again whole: the stored person is
+        // left out, and everybody is stored once.
+        people[1][8] = QStringLiteral("1234");
         writeXlsx(file("clenove.xlsx"), {{QStringLiteral("Import"), importSheet(people)}});
         QVERIFY(window.ReadFile(file("clenove.xlsx")));
+        shown = Dialogs::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Řádky, které už byly převedeny do seznamu členů, byly vynechány (počet: 1)."));
+        QCOMPARE(list->Count(), 2);
         QVERIFY(window.Transfer());
         QCOMPARE(window.result(), int(mrOK));
         QCOMPARE(Dialogs::takeShown().size(), 0);

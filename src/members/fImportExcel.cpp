@@ -56,9 +56,13 @@ bool TfrmImportExcel::ReadFile(const QString& fileName)
             failure = e.Text();
         }
     }
+    const qsizetype read = m_rows.size();
+    m_rows.removeIf([this](const QStringList& row) { return m_stored.contains(row); });
     showRows();
     if (!failure.isEmpty())
         failed(failure);
+    if (m_rows.size() < read)
+        ShowInfo(QStringLiteral("Řádky, které už byly převedeny do seznamu členů, byly vynechány (počet: %1).").arg(read - m_rows.size()));
     return failure.isEmpty();
 }
 
@@ -78,6 +82,7 @@ bool TfrmImportExcel::Transfer()
             for (const QStringList& row : std::as_const(m_rows)) {
                 const QString who = ImportPersonName(row);
                 ImportStore(ImportArguments(row, year), who);
+                m_stored.insert(row);
                 ++stored;
                 ui->pbPrevod->setValue(stored);
                 if (stored % 25 == 0)
@@ -98,8 +103,8 @@ bool TfrmImportExcel::Transfer()
     m_rows.remove(0, stored);
     showRows();
     if (stored > 0)
-        failure += QStringLiteral("\n\nUloženo bylo %1 osob; ze seznamu byly odebrány. Po opravě sešitu je načtěte znovu, "
-                                  "nebo převeďte zbývající řádky.").arg(stored);
+        failure += QStringLiteral("\n\nPočet osob už uložených: %1; ze seznamu byly odebrány. Opravte sešit a načtěte jej znovu: "
+                                  "osoby už uložené budou vynechány.").arg(stored);
     failed(failure);
     return false;
 }

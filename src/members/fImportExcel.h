@@ -2,6 +2,7 @@
 
 #include "ui/SForm.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -14,7 +15,8 @@ namespace Ui { class TfrmImportExcel; }
 // list for checking, then stores each row as a new person of the register.
 // Every row is checked before anything of it is stored and is stored in one
 // database call; when a row fails, the rows stored before it leave the list,
-// so the corrected sheet can be transferred again without doubling anyone.
+// and reading the corrected workbook again leaves out the rows this window
+// has stored already, so nobody is stored twice.
 class TfrmImportExcel : public TSForm
 {
     Q_OBJECT
@@ -25,8 +27,9 @@ public:
 
     // Asks for the workbook and reads its rows into the list.
     void ImportFile();
-    // Reads the rows of a workbook into the list (the list is emptied first).
-    // False when the file could not be read whole; what was read stays.
+    // Reads the rows of a workbook into the list (the list is emptied first),
+    // without the rows this window has stored already. False when the file
+    // could not be read whole; what was read stays.
     bool ReadFile(const QString& fileName);
     // Stores the rows of the list; closes with OK when all are stored.
     // False after a failure, which is logged and shown.
@@ -44,4 +47,5 @@ private:
 
     std::unique_ptr<Ui::TfrmImportExcel> ui;
     QList<QStringList> m_rows;
+    QSet<QStringList> m_stored; // the rows stored by this window
 };
