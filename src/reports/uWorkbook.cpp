@@ -62,6 +62,15 @@ QString dateText(const QDate& date, double dayFraction)
     return text;
 }
 
+// A date written as ISO text ("2019-01-01" or "2019-01-01T10:00:00"); text
+// that is no such date stays as it is.
+QString isoDateText(const QString& raw)
+{
+    const QDateTime dt = raw.size() > 10 ? QDateTime::fromString(raw.left(19), Qt::ISODate)
+                                         : QDateTime(QDate::fromString(raw, Qt::ISODate), QTime(0, 0));
+    return dt.isValid() ? dateText(dt.date(), dt.time().msecsSinceStartOfDay() / 86400000.0) : raw;
+}
+
 // Whether a number format code shows a date: it has a day, month or year
 // part outside quoted text, escaped characters and [colour] sections.
 bool isDateFormatCode(const QString& code)
@@ -151,6 +160,7 @@ struct TWorkbook::Impl
     QHash<QString, QString> sheetParts; // xlsx: sheet name -> part path
     QStringList sharedStrings;
     QList<bool> dateStyles; // xlsx: per cell style, whether it shows a date
+    QByteArray odsContent;  // ods: the whole content part
     bool date1904 = false;
 
     ~Impl()
@@ -293,11 +303,12 @@ struct TWorkbook::Impl
 
     void openOds()
     {
-        // The sheet names come with the sheets; the content is read whole by Sheet().
+        // The sheets' names and cells are all in one part, unpacked once here.
         const auto content = part(QStringLiteral("content.xml"));
         if (!content)
             fail(kNotWorkbook.arg(QFileInfo(fileName).fileName()));
-        QXmlStreamReader xml(*content);
+        odsContent = *content;
+        QXmlStreamReader xml(odsContent);
         while (!xml.atEnd()) {
             xml.readNext();
             if (xml.isStartElement() && xml.name() == QLatin1String("table")
@@ -378,8 +389,7 @@ struct TWorkbook::Impl
                 } else if (type == QLatin1String("str") || type == QLatin1String("e")) {
                     text = value;
                 } else if (type == QLatin1String("d")) {
-                    const QDateTime dt = QDateTime::fromString(value, Qt::ISODate);
-                    text = dt.isValid() ? dateText(dt.date(), dt.time().msecsSinceStartOfDay() / 86400000.0) : value;
+                    text = isoDateText(value);
                 } else if (type != QLatin1String("inlineStr") && haveValue) {
                     text = xlsxNumber(value, style);
                 }
@@ -430,11 +440,8 @@ struct TWorkbook::Impl
 
     TWorkbookSheet odsSheet(const QString& name) const
     {
-        const auto content = part(QStringLiteral("content.xml"));
-        if (!content)
-            fail(QStringLiteral("List \"%1\" sešitu nelze přečíst.").arg(name));
         TWorkbookSheet sheet;
-        QXmlStreamReader xml(*content);
+        QXmlStreamReader xml(odsContent);
         bool inSheet = false;
         int row = 0;
         int column = 0;
@@ -478,10 +485,7 @@ struct TWorkbook::Impl
                     text = ok ? numberText(v) : QString();
                     xml.skipCurrentElement();
                 } else if (type == QLatin1String("date")) {
-                    const QString raw = attr("office:date-value").toString();
-                    const QDateTime dt = raw.size() > 10 ? QDateTime::fromString(raw.left(19), Qt::ISODate)
-                                                         : QDateTime(QDate::fromString(raw, Qt::ISODate), QTime(0, 0));
-                    text = dt.isValid() ? dateText(dt.date(), dt.time().msecsSinceStartOfDay() / 86400000.0) : raw;
+                    text = isoDateText(attr("office:date-value").toString());
                     xml.skipCurrentElement();
                 } else if (type == QLatin1String("boolean")) {
                     text = attr("office:boolean-value") == QLatin1String("true") ? QStringLiteral("1") : QStringLiteral("0");
